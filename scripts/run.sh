@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, prepares the data source 'Orvandel' and starts Quenmora.
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+install_packages
+build
+bash "$ROOT/scripts/setup-dsn.sh" "$BUILD"
+exec "$BUILD/quenmora"

@@ -1,0 +1,40 @@
+#include "platform/appcontext.h"
+#include "platform/qtdialogs.h"
+#include "platform/qtmediaplayer.h"
+#include "platform/systemdrives.h"
+#include "shell/helpwindow.h"
+#include "shell/mainwindow.h"
+
+#include <QApplication>
+
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    // Qt 6.4's GStreamer backend crashes on machines without its plugins;
+    // the FFmpeg backend needs none and knows a file's length at once.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quenmora"));
+
+    platform::QtDialogs dialogs;
+    platform::SystemClock clock;
+    platform::SystemDrives drives;
+    shell::HelpWindowViewer help;
+
+    platform::AppContext app;
+    app.appFolder = QCoreApplication::applicationDirPath();
+    app.dialogs = &dialogs;
+    app.clock = &clock;
+    app.help = &help;
+    app.drives = &drives;
+    app.makePlayer = &platform::makeQtMediaPlayer;
+    app.quit = [](int code) { QCoreApplication::exit(code); };
+
+    shell::SharedState state;
+    shell::MainWindow mainWindow(app, state);
+    mainWindow.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "listmaker/currentlist.h"
+#include "songdb/songconnection.h"
+
+namespace listmaker {
+class MakeSListWindow;
+}
+namespace songdb {
+class AddDataWindow;
+}
+
+namespace shell {
+
+// What lives for the whole run and is shared by the windows.
+struct SharedState
+{
+    explicit SharedState(const QString &connectString = songdb::DefaultConnectString)
+        : database(connectString)
+    {
+    }
+
+    listmaker::CurrentList currentList;
+    songdb::SongDatabase database;
+};
+
+// How a working window reaches the other windows. The main window implements it.
+class Navigator
+{
+public:
+    virtual ~Navigator() = default;
+    // Shows the main window again (non-modal).
+    virtual void showMain() = 0;
+    // Shows the product information window at the given entry, non-modal.
+    virtual void showProgramInfo(int entry = 0) = 0;
+    // The window, loaded without being shown when it is not loaded.
+    virtual listmaker::MakeSListWindow &createListWindow() = 0;
+    virtual songdb::AddDataWindow &navigationWindow() = 0;
+};
+
+} // namespace shell

@@ -1,0 +1,460 @@
+#include "songdb/songconnection.h"
+
+#include "listmaker/currentlist.h"
+#include "songdb/sqltexts.h"
+
+#include <QAtomicInt>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace songdb {
+
+using platform::Failure;
+namespace err = platform::err;
+
+int columnIndex(const QString &name)
+{
+    for (int i = 0; i < ColumnCount; ++i) {
+        if (ColumnNames[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+Failure connectionClosedFailure()
+{
+    return {err::ConnectionClosed,
+            QStringLiteral("Operation is not allowed when the object is closed. The connection to the data "
+                           "source 'Orvandel' is closed or invalid.")};
+}
+
+namespace {
+
+Failure sqlFailure(const QSqlError &error)
+{
+    QString text = error.databaseText().trimmed();
+    const QString driver = error.driverText().trimmed();
+    if (text.isEmpty())
+        text = driver;
+    else if (!driver.isEmpty() && !text.contains(driver))
+        text += QLatin1Char(' ') + driver;
+    if (text.isEmpty())
+        text = QStringLiteral("The database reported an error.");
+    return {err::DatabaseError, text};
+}
+
+QString nextConnectionName()
+{
+    static QAtomicInt counter;
+    return QStringLiteral("SongConnection-%1").arg(counter.fetchAndAddRelaxed(1) + 1);
+}
+
+QString text(const QVariant &value)
+{
+    return value.isNull() ? QString() : value.toString();
+}
+
+SongRecord readRecord(const QSqlQuery &query, const QVector<int> &map)
+{
+    SongRecord record;
+    for (int i = 0; i < map.size(); ++i) {
+        if (map[i] >= 0)
+            record.values[map[i]] = text(query.value(i));
+    }
+    return record;
+}
+
+// Result position -> column of table1, by name (engines differ in letter case).
+QVector<int> columnMap(const QSqlRecord &fields)
+{
+    QVector<int> map(fields.count(), -1);
+    for (int i = 0; i < fields.count(); ++i)
+        map[i] = columnIndex(fields.fieldName(i));
+    return map;
+}
+
+} // namespace
+
+SongConnection::SongConnection(const QString &connectString)
+    : m_name(nextConnectionName())
+{
+    if (connectString.isEmpty()) {
+        m_openFailure = connectionClosedFailure();
+        return;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_name);
+    if (!db.isValid()) {
+        m_openFailure = {err::ConnectionClosed, QStringLiteral("The ODBC database driver is not available.")};
+        return;
+    }
+    db.setDatabaseName(connectString);
+    if (!db.open()) {
+        const Failure f = sqlFailure(db.lastError());
+        m_openFailure = {err::ConnectionClosed, f.description};
+    }
+}
+
+SongConnection::~SongConnection()
+{
+    if (!QSqlDatabase::contains(m_name))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_name, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_name);
+}
+
+bool SongConnection::isOpen() const
+{
+    return !m_openFailure.isSet() && database().isOpen();
+}
+
+Failure SongConnection::closedFailure() const
+{
+    return connectionClosedFailure();
+}
+
+QSqlDatabase SongConnection::database() const
+{
+    return QSqlDatabase::database(m_name, false);
+}
+
+Failure SongConnection::execute(QSqlQuery &query) const
+{
+    if (query.exec())
+        return {};
+    return sqlFailure(query.lastError());
+}
+
+DbResult<qint32> SongConnection::countRecords()
+{
+    DbResult<qint32> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.exec(sql::CountRecords)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    if (!q.next()) {
+        r.failure = {err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+        return r;
+    }
+    r.value = q.value(0).toInt();
+    return r;
+}
+
+DbResult<QStringList> SongConnection::columnNames()
+{
+    DbResult<QStringList> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    // The table's own columns, without reading a row.
+    const QSqlRecord fields = database().record(QStringLiteral("table1"));
+    if (fields.isEmpty()) {
+        r.failure = {err::DatabaseError, QStringLiteral("The table 'table1' was not found in the data source.")};
+        return r;
+    }
+    for (int i = 0; i < fields.count(); ++i) {
+        const int c = columnIndex(fields.fieldName(i));
+        r.value << (c >= 0 ? ColumnNames[c] : fields.fieldName(i));
+    }
+    return r;
+}
+
+DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls)
+{
+    DbResult<QStringList> r;
+    const QString *statement = nullptr;
+    switch (column) {
+    case DiskID:
+        statement = &sql::DiskIdGroups;
+        break;
+    case OccasionID:
+        statement = &sql::OccasionGroups;
+        break;
+    case StatusID:
+        statement = &sql::StatusGroups;
+        break;
+    default:
+        r.failure = {err::InvalidArgument, QStringLiteral("Labels are kept only for disks, occasions and status.")};
+        return r;
+    }
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.exec(*statement)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    while (q.next()) {
+        const QVariant v = q.value(0);
+        if (v.isNull() && skipNulls)
+            continue;
+        r.value << text(v);
+    }
+    return r;
+}
+
+DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
+{
+    DbResult<int> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    const int count = qMax(0, list.FileCount);
+    if (count > listmaker::CurrentList::Capacity) {
+        r.failure = {err::SubscriptOutOfRange,
+                     QStringLiteral("Subscript out of range: the list holds more than %1 files.")
+                         .arg(listmaker::CurrentList::Capacity)};
+        return r;
+    }
+    QSqlDatabase db = database();
+    if (!db.transaction()) {
+        r.failure = sqlFailure(db.lastError());
+        return r;
+    }
+    QSqlQuery q(db);
+    if (!q.prepare(sql::AppendRecord)) {
+        r.failure = sqlFailure(q.lastError());
+        db.rollback();
+        return r;
+    }
+    for (int i = 0; i < count; ++i) {
+        q.bindValue(0, list.DiskLabel);
+        q.bindValue(1, list.Paths.at(i));
+        q.bindValue(2, list.Titles.at(i));
+        q.bindValue(3, list.ExtensionText);
+        q.bindValue(4, list.Sizes.at(i));
+        q.bindValue(5, list.DateTimes.at(i));
+        q.bindValue(6, list.ArtistText);
+        q.bindValue(7, list.TotalFilesText);
+        if (!q.exec()) {
+            r.failure = sqlFailure(q.lastError());
+            q.finish();
+            db.rollback();
+            return r;
+        }
+    }
+    q.finish();
+    if (!db.commit()) {
+        r.failure = sqlFailure(db.lastError());
+        db.rollback();
+        return r;
+    }
+    r.value = count;
+    return r;
+}
+
+DbResult<std::optional<SongRecord>> SongConnection::singleRecord(const QString &statement)
+{
+    DbResult<std::optional<SongRecord>> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.exec(statement)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    if (q.next())
+        r.value = readRecord(q, columnMap(q.record()));
+    return r;
+}
+
+DbResult<std::optional<SongRecord>> SongConnection::recordByKey(qint32 key)
+{
+    return singleRecord(sql::RecordByKey + QString::number(key));
+}
+
+DbResult<std::optional<SongRecord>> SongConnection::firstRecord()
+{
+    return singleRecord(sql::AllRecords);
+}
+
+DbResult<SongRecord> SongConnection::recordAt(qint32 position)
+{
+    DbResult<SongRecord> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    const Failure noRecord{err::NoCurrentRecord,
+                           QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+    if (position < 1) {
+        r.failure = noRecord;
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.exec(sql::RecordsByPosition)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    for (qint32 i = 0; i < position; ++i) {
+        if (!q.next()) {
+            r.failure = noRecord;
+            return r;
+        }
+    }
+    r.value = readRecord(q, columnMap(q.record()));
+    return r;
+}
+
+DbResult<QVector<TitleLine>> SongConnection::allTitles()
+{
+    DbResult<QVector<TitleLine>> r;
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.exec(sql::AllTitles)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    while (q.next())
+        r.value.append(TitleLine{q.value(0).toInt(), text(q.value(1))});
+    return r;
+}
+
+DbResult<QVector<SongRecord>> SongConnection::find(const QString &column, const QString &searchText)
+{
+    DbResult<QVector<SongRecord>> r;
+    const int c = columnIndex(column);
+    if (c < 0) {
+        r.failure = {err::InvalidArgument,
+                     QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
+        return r;
+    }
+    if (!isOpen()) {
+        r.failure = closedFailure();
+        return r;
+    }
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql::FindPrefix + ColumnNames[c] + sql::FindPattern)) {
+        r.failure = sqlFailure(q.lastError());
+        return r;
+    }
+    q.addBindValue(QString(QLatin1Char('%') + searchText + QLatin1Char('%')));
+    if (const Failure f = execute(q); f.isSet()) {
+        r.failure = f;
+        return r;
+    }
+    QVector<int> map;
+    while (q.next()) {
+        if (map.isEmpty())
+            map = columnMap(q.record());
+        r.value.append(readRecord(q, map));
+    }
+    return r;
+}
+
+Failure SongConnection::updateRecord(qint32 key, const QString &title, const QString &occasion, const QString &artist,
+                                     const QString &status)
+{
+    if (!isOpen())
+        return closedFailure();
+    QSqlQuery q(database());
+    if (!q.prepare(sql::UpdateRecord))
+        return sqlFailure(q.lastError());
+    q.addBindValue(title);
+    q.addBindValue(occasion);
+    q.addBindValue(artist);
+    q.addBindValue(status);
+    q.addBindValue(key);
+    if (const Failure f = execute(q); f.isSet())
+        return f;
+    if (q.numRowsAffected() == 0)
+        return {err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+    return {};
+}
+
+namespace {
+
+DbResult<int> deleteInTransaction(QSqlDatabase db, const QString &statement, const QVariantList &values)
+{
+    DbResult<int> r;
+    if (!db.transaction()) {
+        r.failure = sqlFailure(db.lastError());
+        return r;
+    }
+    QSqlQuery q(db);
+    bool ok = q.prepare(statement);
+    for (const QVariant &v : values)
+        q.addBindValue(v);
+    ok = ok && q.exec();
+    if (!ok) {
+        r.failure = sqlFailure(q.lastError());
+        q.finish();
+        db.rollback();
+        return r;
+    }
+    r.value = qMax(0, q.numRowsAffected());
+    q.finish();
+    if (!db.commit()) {
+        r.failure = sqlFailure(db.lastError());
+        db.rollback();
+        r.value = 0;
+    }
+    return r;
+}
+
+} // namespace
+
+DbResult<int> SongConnection::deleteDisk(const QString &diskId)
+{
+    if (!isOpen())
+        return {0, closedFailure()};
+    return deleteInTransaction(database(), sql::DeleteDisk, {diskId});
+}
+
+DbResult<int> SongConnection::deleteAll()
+{
+    if (!isOpen())
+        return {0, closedFailure()};
+    return deleteInTransaction(database(), sql::DeleteAll, {});
+}
+
+SongDatabase::SongDatabase(const QString &connectString)
+    : m_connectString(connectString)
+{
+}
+
+SongDatabase::~SongDatabase() = default;
+
+void SongDatabase::ConnectDatabase()
+{
+    m_connection.reset();
+    m_connection = std::make_unique<SongConnection>(m_connectString);
+}
+
+SongConnection &SongDatabase::connection()
+{
+    if (!m_connection) {
+        // Not connected yet: a closed connection that refuses every operation.
+        m_connection = std::make_unique<SongConnection>(QString());
+    }
+    return *m_connection;
+}
+
+} // namespace songdb

@@ -1,0 +1,111 @@
+#pragma once
+
+#include "platform/failure.h"
+#include "songdb/songrecord.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <memory>
+#include <optional>
+
+class QSqlDatabase;
+class QSqlQuery;
+
+namespace listmaker {
+struct CurrentList;
+}
+
+namespace songdb {
+
+// A value and, when the operation failed, why.
+template <typename T>
+struct DbResult
+{
+    T value{};
+    platform::Failure failure;
+
+    bool ok() const { return !failure.isSet(); }
+};
+
+// The connection string of the data source, as the ODBC driver manager is
+// given it: the driver adds the leading "DSN=" itself.
+inline const QString DefaultConnectString = QStringLiteral("Orvandel;UID=sa;PWD=kzq;");
+
+// One open (or failed) connection to the song database. Every operation
+// opens its own statement and finishes it before returning. When the data
+// source could not be opened, every operation fails with ConnectionClosed.
+class SongConnection
+{
+public:
+    explicit SongConnection(const QString &connectString = DefaultConnectString);
+    ~SongConnection();
+    SongConnection(const SongConnection &) = delete;
+    SongConnection &operator=(const SongConnection &) = delete;
+
+    bool isOpen() const;
+    // Why opening failed (ConnectionClosed with the driver's text), or nothing.
+    platform::Failure openFailure() const { return m_openFailure; }
+
+    DbResult<qint32> countRecords();
+    // The column names of table1 with the design's spelling, in table order.
+    DbResult<QStringList> columnNames();
+    // Distinct values of DiskID, OccasionID or StatusID in the database's
+    // order; rows without a value are left out when skipNulls is set.
+    DbResult<QStringList> groupValues(Column column, bool skipNulls);
+
+    // Appends one row per file of the list, all or none. Returns the rows added.
+    DbResult<int> appendList(const listmaker::CurrentList &list);
+
+    // The record with that key; nothing (and no failure) when there is none.
+    DbResult<std::optional<SongRecord>> recordByKey(qint32 key);
+    DbResult<std::optional<SongRecord>> firstRecord();
+    // The record at a 1-based position in table order; NoCurrentRecord when
+    // the position lies outside the table.
+    DbResult<SongRecord> recordAt(qint32 position);
+    DbResult<QVector<TitleLine>> allTitles();
+    // Records whose column contains the text (LIKE '%text%'; % and _ keep
+    // their meaning). The column must be one of table1's: otherwise
+    // InvalidArgument and nothing is sent.
+    DbResult<QVector<SongRecord>> find(const QString &column, const QString &text);
+
+    // Stores title, occasion, artist and status of the record with that key;
+    // NoCurrentRecord when the key names no record.
+    platform::Failure updateRecord(qint32 key, const QString &title, const QString &occasion, const QString &artist,
+                                   const QString &status);
+    // Deletes every record whose DiskID equals diskId exactly; returns how many.
+    DbResult<int> deleteDisk(const QString &diskId);
+    // Empties the table; returns how many records were deleted.
+    DbResult<int> deleteAll();
+
+    QString connectionName() const { return m_name; }
+
+private:
+    platform::Failure closedFailure() const;
+    QSqlDatabase database() const;
+    platform::Failure execute(QSqlQuery &query) const;
+    DbResult<std::optional<SongRecord>> singleRecord(const QString &statement);
+
+    QString m_name;
+    platform::Failure m_openFailure;
+};
+
+// The program-wide connection slot: ConnectDatabase replaces the connection
+// with a newly opened one, as each window load does.
+class SongDatabase
+{
+public:
+    explicit SongDatabase(const QString &connectString = DefaultConnectString);
+    ~SongDatabase();
+
+    void ConnectDatabase();
+    SongConnection &connection();
+
+private:
+    QString m_connectString;
+    std::unique_ptr<SongConnection> m_connection;
+};
+
+platform::Failure connectionClosedFailure();
+
+} // namespace songdb

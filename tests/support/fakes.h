@@ -1,0 +1,104 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/drives.h"
+#include "platform/helpviewer.h"
+#include "platform/mediaplayer.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <QStringList>
+
+// A clock the test moves by hand.
+class FakeClock final : public platform::Clock
+{
+public:
+    QDateTime now() const override { return current; }
+    double milliseconds() const override { return ms; }
+    void advanceSeconds(int s)
+    {
+        current = current.addSecs(s);
+        ms += 1000.0 * s;
+    }
+
+    QDateTime current{QDate(2026, 12, 7), QTime(9, 30, 0)};
+    double ms = 1000.0;
+};
+
+// A player that records what it was asked to do.
+class FakePlayer final : public platform::MediaPlayer
+{
+public:
+    bool setFileName(const QString &path) override
+    {
+        calls << QStringLiteral("open:") + path;
+        m_file = path;
+        m_playing = false;
+        if (path.isEmpty())
+            return true;
+        if (!QFileInfo::exists(path) || unplayable.contains(path)) {
+            failure = {53, QStringLiteral("File not found")};
+            if (unplayable.contains(path))
+                failure = {unplayable.value(path), QStringLiteral("Cannot play this file")};
+            return false;
+        }
+        failure = {};
+        m_playing = true;
+        return true;
+    }
+    QString fileName() const override { return m_file; }
+    void play() override
+    {
+        calls << QStringLiteral("play");
+        m_playing = !m_file.isEmpty() && !failure.isSet();
+    }
+    void stop() override
+    {
+        calls << QStringLiteral("stop");
+        m_playing = false;
+    }
+    double duration() const override { return durations.value(m_file, 0.0); }
+    bool isPlaying() const override { return m_playing; }
+    platform::Failure lastFailure() const override { return failure; }
+
+    QStringList calls;
+    QHash<QString, double> durations;
+    QHash<QString, int> unplayable; // path -> failure number
+    platform::Failure failure;
+
+private:
+    QString m_file;
+    bool m_playing = false;
+};
+
+class FakeHelp final : public platform::HelpViewer
+{
+public:
+    std::optional<QString> showContents(const QString &helpFile, QWidget *owner) override
+    {
+        requests << helpFile;
+        owners << owner;
+        return error;
+    }
+    QStringList requests;
+    QList<QWidget *> owners;
+    std::optional<QString> error;
+};
+
+class FakeDrives final : public platform::Drives
+{
+public:
+    QVector<platform::Drive> list() const override { return drives; }
+    QString volumeLabel(const QString &folder) const override
+    {
+        for (const auto &d : drives) {
+            if (folder == d.path || folder.startsWith(d.path + QLatin1Char('/')))
+                return d.label;
+        }
+        return {};
+    }
+    bool isReady(const QString &drivePath) const override { return !notReady.contains(drivePath); }
+
+    QVector<platform::Drive> drives;
+    QStringList notReady;
+};
