@@ -34,6 +34,10 @@ Failure connectionClosedFailure()
 
 namespace {
 
+// Rows per insert statement: 8 values each, well below every engine's limit
+// on parameters in one statement.
+constexpr int AppendRowsPerStatement = 100;
+
 Failure sqlFailure(const QSqlError &error)
 {
     QString text = error.databaseText().trimmed();
@@ -230,20 +234,31 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
         return r;
     }
     QSqlQuery q(db);
-    if (!q.prepare(sql::AppendRecord)) {
-        r.failure = sqlFailure(q.lastError());
-        db.rollback();
-        return r;
-    }
-    for (int i = 0; i < count; ++i) {
-        q.bindValue(0, list.DiskLabel);
-        q.bindValue(1, list.Paths.at(i));
-        q.bindValue(2, list.Titles.at(i));
-        q.bindValue(3, list.ExtensionText);
-        q.bindValue(4, list.Sizes.at(i));
-        q.bindValue(5, list.DateTimes.at(i));
-        q.bindValue(6, list.ArtistText);
-        q.bindValue(7, list.TotalFilesText);
+    int prepared = 0; // rows of the statement q holds
+    for (int first = 0; first < count; first += AppendRowsPerStatement) {
+        const int rows = qMin(AppendRowsPerStatement, count - first);
+        if (rows != prepared) {
+            QStringList marks;
+            for (int k = 0; k < rows; ++k)
+                marks << sql::AppendRow;
+            if (!q.prepare(sql::AppendRecords + marks.join(QLatin1String(", ")))) {
+                r.failure = sqlFailure(q.lastError());
+                db.rollback();
+                return r;
+            }
+            prepared = rows;
+        }
+        int p = 0;
+        for (int i = first; i < first + rows; ++i) {
+            q.bindValue(p++, list.DiskLabel);
+            q.bindValue(p++, list.Paths.at(i));
+            q.bindValue(p++, list.Titles.at(i));
+            q.bindValue(p++, list.ExtensionText);
+            q.bindValue(p++, list.Sizes.at(i));
+            q.bindValue(p++, list.DateTimes.at(i));
+            q.bindValue(p++, list.ArtistText);
+            q.bindValue(p++, list.TotalFilesText);
+        }
         if (!q.exec()) {
             r.failure = sqlFailure(q.lastError());
             q.finish();

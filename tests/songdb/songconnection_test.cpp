@@ -75,9 +75,7 @@ private slots:
     void appendIsAllOrNothing()
     {
         TempApp app;
-        // A trigger makes the third row fail.
-        app.exec(QStringLiteral("create trigger refuse before insert on table1 when new.TitleSID = 'bad' "
-                                "begin select raise(abort, 'refused'); end"));
+        app.refuseTitle(QStringLiteral("bad")); // the third row fails
         SongConnection c;
         QVERIFY2(c.isOpen(), qPrintable(c.openFailure().description));
         listmaker::CurrentList list;

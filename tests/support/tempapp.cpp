@@ -5,7 +5,21 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
+
+const char SkipCode = 77;
+
+// A PostgreSQL run without a server is skipped as a whole, before any test.
+const bool engineChecked = [] {
+    if (TempApp::onPostgres() && qEnvironmentVariableIsEmpty("QUENMORA_PG_PORT")) {
+        std::printf("SKIP: no PostgreSQL server for this run (QUENMORA_PG_PORT is not set)\n");
+        std::exit(SkipCode);
+    }
+    return true;
+}();
 
 // The process's data source folder: odbc.ini and the database file.
 const QTemporaryDir &dataSourceHome()
@@ -14,8 +28,13 @@ const QTemporaryDir &dataSourceHome()
         QTemporaryDir d;
         QFile ini(d.filePath(QStringLiteral("odbc.ini")));
         if (ini.open(QIODevice::WriteOnly)) {
-            ini.write("[Orvandel]\nDriver=SQLite3\nDatabase=" + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8()
-                      + "\nTimeout=2000\n");
+            if (TempApp::onPostgres()) {
+                ini.write("[Orvandel]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort="
+                          + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=quenmora\n");
+            } else {
+                ini.write("[Orvandel]\nDriver=SQLite3\nDatabase="
+                          + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\n");
+            }
         }
         qputenv("ODBCINI", ini.fileName().toUtf8());
         return d;
@@ -23,7 +42,30 @@ const QTemporaryDir &dataSourceHome()
     return home;
 }
 
+QStringList postgresSchema()
+{
+    QFile f(QStringLiteral(QUENMORA_SOURCE_DIR "/data/schema-postgres.sql"));
+    f.open(QIODevice::ReadOnly);
+    QStringList statements;
+    QString current;
+    for (const QString &line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+        if (line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            statements << current.trimmed().chopped(1);
+            current.clear();
+        }
+    }
+    return statements;
+}
+
 } // namespace
+
+bool TempApp::onPostgres()
+{
+    return qgetenv("QUENMORA_TEST_ENGINE") == "postgresql";
+}
 
 QString TempApp::databaseFile()
 {
@@ -32,9 +74,17 @@ QString TempApp::databaseFile()
 
 TempApp::TempApp()
 {
-    QFile::remove(databaseFile());
-    QFile::copy(QStringLiteral(QUENMORA_EMPTY_DB), databaseFile());
-    QFile::setPermissions(databaseFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    m_directName = QStringLiteral("direct-") + m_dir.path();
+    dataSourceHome();
+    if (onPostgres()) {
+        exec(QStringLiteral("drop table if exists table1 cascade"));
+        for (const QString &statement : postgresSchema())
+            exec(statement);
+    } else {
+        QFile::remove(databaseFile());
+        QFile::copy(QStringLiteral(QUENMORA_EMPTY_DB), databaseFile());
+        QFile::setPermissions(databaseFile(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
 
     m_context.appFolder = folder();
     m_context.dialogs = &dialogs;
@@ -47,7 +97,6 @@ TempApp::TempApp()
         return std::unique_ptr<platform::MediaPlayer>(std::move(p));
     };
     m_context.quit = [this](int code) { quitCode = code; };
-    m_directName = QStringLiteral("direct-") + folder();
 }
 
 TempApp::~TempApp()
@@ -61,9 +110,16 @@ TempApp::~TempApp()
 QSqlDatabase TempApp::direct()
 {
     if (!QSqlDatabase::contains(m_directName)) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_directName);
-        db.setDatabaseName(databaseFile());
-        db.open();
+        if (onPostgres()) {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_directName);
+            db.setDatabaseName(QStringLiteral("Orvandel;UID=sa;PWD=kzq;"));
+            if (!db.open())
+                qWarning() << "direct connection failed:" << db.lastError().text();
+        } else {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_directName);
+            db.setDatabaseName(databaseFile());
+            db.open();
+        }
     }
     return QSqlDatabase::database(m_directName);
 }
@@ -82,12 +138,32 @@ qint32 TempApp::addRecord(const QStringList &values)
         marks << QStringLiteral("?");
     }
     QSqlQuery q(direct());
-    q.prepare(QStringLiteral("insert into table1 (%1) values (%2)").arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
+    QString statement = QStringLiteral("insert into table1 (%1) values (%2)")
+                            .arg(names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    if (onPostgres())
+        statement += QLatin1String(" returning ID");
+    q.prepare(statement);
     for (int i = 0; i < names.size(); ++i)
         q.addBindValue(values.at(i));
     if (!q.exec())
         qWarning() << "addRecord failed:" << q.lastError().text();
+    if (onPostgres())
+        return q.next() ? q.value(0).toInt() : 0;
     return q.lastInsertId().toInt();
+}
+
+void TempApp::refuseTitle(const QString &title)
+{
+    QString quoted = title;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    if (onPostgres()) {
+        exec(QStringLiteral("alter table table1 add constraint refused_title check (TitleSID is null or TitleSID <> '%1')")
+                 .arg(quoted));
+    } else {
+        exec(QStringLiteral("create trigger refuse_title before insert on table1 when new.TitleSID = '%1' "
+                            "begin select raise(abort, 'refused'); end")
+                 .arg(quoted));
+    }
 }
 
 qint32 TempApp::rowCount()

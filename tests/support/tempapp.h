@@ -22,6 +22,11 @@ public:
     TempApp();
     ~TempApp();
 
+    // The engine behind 'Orvandel' in this test process: SQLite, or a
+    // PostgreSQL server when QUENMORA_TEST_ENGINE=postgresql (the test script
+    // starts one and names its port in QUENMORA_PG_PORT).
+    static bool onPostgres();
+
     // A connection string naming a data source that does not exist.
     static QString missingConnectString() { return QStringLiteral("NoSuchSource;UID=sa;PWD=kzq;"); }
 
@@ -39,6 +44,8 @@ public:
     qint32 rowCount();
     // Runs one statement on the direct connection; fails the test on error.
     void exec(const QString &statement);
+    // Makes every insert of a row with this title fail, on either engine.
+    void refuseTitle(const QString &title);
 
     ScriptedDialogs dialogs;
     FakeClock clock;

@@ -1,0 +1,103 @@
+#include "support/tempapp.h"
+
+#include "listmaker/currentlist.h"
+#include "songdb/songconnection.h"
+
+#include <QSemaphore>
+#include <QSqlQuery>
+#include <QTest>
+#include <QThread>
+
+// Two desktops on one catalogue: each has its own connection to the same
+// data source and appends its own disk at the same moment.
+class SharedCatalogueTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static listmaker::CurrentList diskList(const QString &disk, int files)
+    {
+        listmaker::CurrentList list;
+        list.FileCount = files;
+        list.DiskLabel = disk;
+        list.ExtensionText = QStringLiteral("NA");
+        list.TotalFilesText = QString::number(files);
+        for (int i = 0; i < files; ++i) {
+            list.Paths[i] = QStringLiteral("/media/") + disk;
+            list.Titles[i] = QStringLiteral("%1 track %2.mp3").arg(disk).arg(i);
+            list.Sizes[i] = QString::number(i);
+        }
+        return list;
+    }
+
+    qint32 countOf(TempApp &app, const QString &disk)
+    {
+        QSqlQuery q(app.direct());
+        q.prepare(QStringLiteral("select count(*) from table1 where DiskID = ?"));
+        q.addBindValue(disk);
+        q.exec();
+        return q.next() ? q.value(0).toInt() : -1;
+    }
+
+private slots:
+    void twoConnectionsAppendAtOnce()
+    {
+        TempApp app;
+        const int files = 4000;
+        const listmaker::CurrentList first = diskList(QStringLiteral("DESK-A"), files);
+        const listmaker::CurrentList second = diskList(QStringLiteral("DESK-B"), files);
+
+        QSemaphore ready;
+        QSemaphore go;
+        songdb::DbResult<int> results[2];
+        auto desktop = [&](const listmaker::CurrentList &list, songdb::DbResult<int> &result) {
+            return QThread::create([&] {
+                songdb::SongConnection connection;
+                ready.release();
+                go.acquire();
+                result = connection.appendList(list);
+                // A desktop whose append lost a race tries again, as its user would.
+                for (int attempt = 0; !result.ok() && attempt < 20; ++attempt) {
+                    QThread::msleep(50);
+                    result = connection.appendList(list);
+                }
+            });
+        };
+        std::unique_ptr<QThread> a(desktop(first, results[0]));
+        std::unique_ptr<QThread> b(desktop(second, results[1]));
+        a->start();
+        b->start();
+        ready.acquire(2);
+        go.release(2);
+        QVERIFY(a->wait(60000));
+        QVERIFY(b->wait(60000));
+
+        QVERIFY2(results[0].ok(), qPrintable(results[0].failure.description));
+        QVERIFY2(results[1].ok(), qPrintable(results[1].failure.description));
+        QCOMPARE(countOf(app, QStringLiteral("DESK-A")), files);
+        QCOMPARE(countOf(app, QStringLiteral("DESK-B")), files);
+
+        songdb::SongConnection reader;
+        QCOMPARE(reader.countRecords().value, 2 * files);
+        const auto titles = reader.allTitles();
+        QSet<qint32> keys;
+        for (const auto &line : titles.value)
+            keys.insert(line.id);
+        QCOMPARE(keys.size(), 2 * files);
+    }
+
+    void aFailedAppendLeavesTheOtherDiskWhole()
+    {
+        TempApp app;
+        songdb::SongConnection c;
+        QVERIFY(c.appendList(diskList(QStringLiteral("GOOD"), 50)).ok());
+        app.refuseTitle(QStringLiteral("BAD track 30.mp3"));
+        QVERIFY(!c.appendList(diskList(QStringLiteral("BAD"), 50)).ok());
+        QCOMPARE(countOf(app, QStringLiteral("GOOD")), 50);
+        QCOMPARE(countOf(app, QStringLiteral("BAD")), 0);
+        QCOMPARE(c.countRecords().value, 50);
+    }
+};
+
+QTEST_GUILESS_MAIN(SharedCatalogueTest)
+#include "sharedcatalogue_test.moc"
