@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/drives.h"
+
+#include <QComboBox>
+
+namespace listmaker {
+
+// The drive list: "/", the home folder and mounted media. Writing `path`
+// acts as the user choosing the drive that holds that path.
+class DriveListBox : public QComboBox
+{
+    Q_OBJECT
+    Q_PROPERTY(QString path READ path WRITE setPath)
+
+public:
+    explicit DriveListBox(platform::Drives *drives, QWidget *parent = nullptr);
+
+    // Reads the drives again, keeping the shown one when it is still there.
+    void refresh();
+    QString path() const;
+    void setPath(const QString &path);
+    // The listed drive that holds the folder (the longest match); empty when none.
+    QString driveOf(const QString &folder) const;
+    // Shows the drive that holds the folder without running the change.
+    void showDriveOf(const QString &folder);
+
+    void showPopup() override;
+
+signals:
+    // The user (or a write of `path`) chose a drive.
+    void driveChosen();
+
+private:
+    int indexOfDriveHolding(const QString &folder) const;
+
+    platform::Drives *m_drives;
+};
+
+} // namespace listmaker

@@ -1,0 +1,19 @@
+#include "listmaker/durationtext.h"
+
+#include <cmath>
+
+namespace listmaker {
+
+QString audioDurationText(double seconds)
+{
+    if (!std::isfinite(seconds) || seconds < 0)
+        seconds = 0;
+    const double minutes = std::floor(seconds / 60);
+    const double rest = (seconds / 60 - minutes) * 60;
+    // Halves round away from zero, as number patterns do.
+    const qint64 restShown = qint64(std::floor(rest + 0.5));
+    return QStringLiteral("Audio duration: ") + QString::number(qint64(minutes)) + QLatin1Char(':')
+        + QStringLiteral("%1").arg(restShown, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace listmaker
