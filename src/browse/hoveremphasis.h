@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class QMainWindow;
+class QWidget;
+
+namespace browse {
+
+// Bold captions under the pointer: a button of hoverrules::buttons() sets
+// its captions bold; a bare spot of the window sets them all back. Any
+// other control leaves them as they are.
+class HoverEmphasis : public QObject
+{
+    Q_OBJECT
+
+public:
+    HoverEmphasis(QMainWindow *window, QWidget *background);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setBold(const QStringList &names, bool bold);
+
+    QMainWindow *m_window;
+    QWidget *m_background;
+};
+
+} // namespace browse

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "browse/resultlist.h"
+#include "platform/appcontext.h"
+#include "songdb/songrecord.h"
+
+#include <QObject>
+#include <QVector>
+
+class QListWidget;
+class QLineEdit;
+
+namespace shell {
+struct SharedState;
+}
+
+namespace songdb {
+struct AddDataForm;
+class AddDataWindow;
+} // namespace songdb
+
+namespace browse {
+
+// The results area of the navigation window: the all-records list
+// DataList1, the result list List1 with found titles or labels, the field
+// search and saving the visible list.
+class ResultsBrowser : public QObject
+{
+    Q_OBJECT
+
+public:
+    ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state,
+                   songdb::AddDataWindow &window);
+    ~ResultsBrowser() override;
+
+    void LoadFieldNames();
+    // Refills DataList1 and selects its first line; false when the titles
+    // could not be read (the failure has been shown).
+    bool Searcher_AllTitle();
+    void ReloadAllList();
+    void DisplayFindResult();
+    void SearchDisks_Click();
+    // Selects a line of DataList1 as a click on it does.
+    void selectAllRecordsLine(int row);
+
+    ListMode mode() const { return m_mode; }
+    bool allListLoaded() const { return m_allListLoaded; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void ShowAll_Click();
+    void DataList1_Click(int row);
+    void DataList1_DblClick();
+    void Find_Click();
+    void List1_Click(int row);
+    void labelList(ListMode mode);
+    void SaveList_Click();
+
+    void selectLine(QListWidget *list, int row);
+    void lineClicked(QListWidget *list, int row);
+    void fillTitles(QListWidget *list, const QVector<songdb::TitleLine> &lines);
+    void setFieldColumn(const QString &column);
+    QLineEdit *labelField(ListMode mode) const;
+    void setFrameCaption(const QString &caption, const QColor &colour);
+    void clearBoxes(std::initializer_list<QLineEdit *> boxes);
+
+    songdb::AddDataForm &m_ui;
+    platform::AppContext &m_app;
+    shell::SharedState &m_state;
+    songdb::AddDataWindow &m_window;
+
+    bool m_allListLoaded = false;
+    ListMode m_mode = ListMode::FoundResults;
+    QVector<songdb::SongRecord> m_foundRecords; // the rows of the last search
+    int m_foundRow = -1;
+    int m_rowAtPress = -1;
+};
+
+} // namespace browse

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/failure.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace browse {
+
+// A result list saved as text: one line per list line, CR LF after each.
+class SavedList
+{
+public:
+    static inline const QString Filter = QStringLiteral("Will save as Text File (*.txt)|*.txt");
+
+    // The Results folder of the application folder.
+    static QString folder(const QString &appFolder);
+    // Creates the Results folder when it is missing.
+    static platform::Failure prepareFolder(const QString &appFolder);
+    // Replaces the file with the lines; a file that cannot be written is a failure.
+    static platform::Failure write(const QString &path, const QStringList &lines);
+};
+
+} // namespace browse

@@ -1,0 +1,363 @@
+#include "songdb/adddataform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+namespace songdb {
+
+namespace {
+
+constexpr int ProductCount = 3;
+
+QLabel *label(QWidget *parent, const char *name, const QString &text)
+{
+    auto *l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    return l;
+}
+
+QLineEdit *box(QWidget *parent, const char *name, bool readOnly = true)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->setReadOnly(readOnly);
+    return e;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QAction *menuCommand(QMainWindow *window, const char *name, const QString &caption)
+{
+    QAction *a = window->menuBar()->addAction(caption);
+    a->setObjectName(QLatin1String(name));
+    return a;
+}
+
+// Small drawn pictures stand in for the decoration bitmaps.
+QPixmap discPicture(int size, const QColor &colour)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRadialGradient g(size * 0.35, size * 0.35, size * 0.7);
+    g.setColorAt(0, colour.lighter(170));
+    g.setColorAt(1, colour.darker(130));
+    p.setBrush(g);
+    p.setPen(colour.darker(160));
+    p.drawEllipse(QRectF(1, 1, size - 2, size - 2));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(size * 0.42, size * 0.42, size * 0.16, size * 0.16));
+    return pm;
+}
+
+QPixmap productPicture(int index)
+{
+    static const QColor colours[] = {QColor(40, 90, 160), QColor(150, 60, 40), QColor(40, 120, 70)};
+    const QColor c = colours[index % ProductCount];
+    QPixmap pm(48, 48);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(c);
+    p.setPen(c.darker(140));
+    p.drawRoundedRect(QRectF(1, 1, 46, 46), 8, 8);
+    p.setPen(Qt::white);
+    QFont f = p.font();
+    f.setBold(true);
+    f.setPixelSize(22);
+    p.setFont(f);
+    p.drawText(QRect(0, 0, 48, 48), Qt::AlignCenter, QString::number(index + 1));
+    return pm;
+}
+
+QLabel *picture(QWidget *parent, const char *name, const QPixmap &pm)
+{
+    auto *l = new QLabel(parent);
+    l->setObjectName(QLatin1String(name));
+    l->setPixmap(pm);
+    l->setFixedSize(pm.size());
+    return l;
+}
+
+} // namespace
+
+void AddDataForm::setup(QMainWindow *window)
+{
+    window->setObjectName(QStringLiteral("AddData"));
+    window->setWindowTitle(QStringLiteral("Navigating through  Database - DizaRore"));
+
+    Back = menuCommand(window, "Back", QStringLiteral("Back"));
+    PrintList = menuCommand(window, "PrintList", QStringLiteral("Print List"));
+    PrintList->setEnabled(false);
+    SaveList = menuCommand(window, "SaveList", QStringLiteral("Save List"));
+    Help = menuCommand(window, "Help", QStringLiteral("Help"));
+    About = menuCommand(window, "About", QStringLiteral("About"));
+
+    central = new QWidget(window);
+    central->setObjectName(QStringLiteral("AddDataBackground"));
+    window->setCentralWidget(central);
+    QWidget *c = central;
+
+    // Heading with the logo players.
+    Image3 = picture(c, "Image3", discPicture(40, QColor(60, 60, 150)));
+    Label6 = label(c, "Label6", QStringLiteral("QUENMORA"));
+    QFont titleFont = Label6->font();
+    titleFont.setPointSize(titleFont.pointSize() * 2);
+    titleFont.setBold(true);
+    Label6->setFont(titleFont);
+    QPalette titlePalette = Label6->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Label6->setPalette(titlePalette);
+    Image4 = picture(c, "Image4", discPicture(32, QColor(160, 120, 30)));
+    Image7 = picture(c, "Image7", discPicture(24, QColor(120, 40, 120)));
+    MediaPlayer1 = new QWidget(c);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    MediaPlayer2 = new QWidget(c);
+    MediaPlayer2->setObjectName(QStringLiteral("MediaPlayer2"));
+    for (QWidget *surface : {MediaPlayer1, MediaPlayer2}) {
+        surface->setFixedSize(80, 60);
+        surface->setAutoFillBackground(true);
+        QPalette p = surface->palette();
+        p.setColor(QPalette::Window, QColor(20, 20, 30));
+        surface->setPalette(p);
+    }
+    auto *heading = new QHBoxLayout;
+    heading->addWidget(Image3);
+    heading->addWidget(Label6);
+    heading->addStretch(1);
+    heading->addWidget(Image7);
+    heading->addWidget(Image4);
+    heading->addWidget(MediaPlayer1);
+    heading->addWidget(MediaPlayer2);
+
+    // The record on display.
+    Frame1 = new QGroupBox(QStringLiteral("Showing From All Records List"), c);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    QWidget *f = Frame1;
+    RecordNo = label(f, "RecordNo", QStringLiteral("Record No."));
+    Text1 = box(f, "Text1");
+    txtID = box(f, "txtID");
+    Text1->setMaximumWidth(90);
+    txtID->setMaximumWidth(90);
+    auto *keyCaption = label(f, "txtIDCaption", QStringLiteral("Record ID"));
+    auto *Label2 = label(f, "Label2", QStringLiteral("Disk label"));
+    Text4 = box(f, "Text4");
+    auto *Label11 = label(f, "Label11", QStringLiteral("Files in Disk"));
+    Text10 = box(f, "Text10");
+    Text10->setMaximumWidth(90);
+    auto *Label1 = label(f, "Label1", QStringLiteral("Extracted from"));
+    Text3 = box(f, "Text3");
+    auto *Label5 = label(f, "Label5", QStringLiteral("Song Title"));
+    Text5 = box(f, "Text5");
+    auto *Label12 = label(f, "Label12", QStringLiteral("Extn."));
+    Text11 = box(f, "Text11");
+    Text11->setMaximumWidth(90);
+    auto *Label7 = label(f, "Label7", QStringLiteral("File Size Bytes"));
+    Text6 = box(f, "Text6");
+    Text6->setMaximumWidth(120);
+    auto *Label8 = label(f, "Label8", QStringLiteral("Date and Time of File"));
+    Text7 = box(f, "Text7");
+    auto *Label10 = label(f, "Label10", QStringLiteral("Artist's Name"));
+    Text9 = box(f, "Text9");
+    auto *Label9 = label(f, "Label9", QStringLiteral("Occasion"));
+    Text8 = box(f, "Text8");
+    auto *Label20 = label(f, "Label20", QStringLiteral("Status"));
+    Text12 = box(f, "Text12");
+    frameLabels = {RecordNo, keyCaption, Label2, Label11, Label1, Label5, Label12, Label7, Label8, Label10, Label9, Label20};
+
+    auto *record = new QGridLayout(Frame1);
+    record->setColumnStretch(1, 1);
+    record->addWidget(RecordNo, 0, 0);
+    record->addWidget(Text1, 0, 1, Qt::AlignLeft);
+    record->addWidget(keyCaption, 0, 2);
+    record->addWidget(txtID, 0, 3);
+    record->addWidget(Label2, 1, 0);
+    record->addWidget(Text4, 1, 1);
+    record->addWidget(Label11, 1, 2);
+    record->addWidget(Text10, 1, 3);
+    record->addWidget(Label1, 2, 0);
+    record->addWidget(Text3, 2, 1, 1, 3);
+    record->addWidget(Label5, 3, 0);
+    record->addWidget(Text5, 3, 1, 1, 3);
+    record->addWidget(Label12, 4, 0);
+    record->addWidget(Text11, 4, 1, Qt::AlignLeft);
+    record->addWidget(Label7, 4, 2);
+    record->addWidget(Text6, 4, 3);
+    record->addWidget(Label8, 5, 0);
+    record->addWidget(Text7, 5, 1, 1, 3);
+    record->addWidget(Label10, 6, 0);
+    record->addWidget(Text9, 6, 1, 1, 3);
+    record->addWidget(Label9, 7, 0);
+    record->addWidget(Text8, 7, 1);
+    record->addWidget(Label20, 7, 2);
+    record->addWidget(Text12, 7, 3);
+
+    // The photograph lies over its hint; the hint shows when the photo is hidden.
+    Label23 = label(c, "Label23", QStringLiteral("Double Click to add artist's photo. Use 80x100 pixels size."));
+    Label23->setWordWrap(true);
+    Label23->setAlignment(Qt::AlignCenter);
+    Label23->setFrameShape(QFrame::Box);
+    Label23->setFixedSize(80, 100);
+    Image8 = new QLabel(c);
+    Image8->setObjectName(QStringLiteral("Image8"));
+    Image8->setFixedSize(80, 100);
+    Image8->setAlignment(Qt::AlignCenter);
+    Image8->hide();
+    auto *photo = new QGridLayout;
+    photo->addWidget(Label23, 0, 0);
+    photo->addWidget(Image8, 0, 0);
+    photo->setRowStretch(1, 1);
+
+    // Count, record number, and the password that takes its place.
+    Label3 = label(c, "Label3", QStringLiteral("Total Records"));
+    Label4 = label(c, "Label4", QStringLiteral("0"));
+    Label4->setMinimumWidth(60);
+    Label16 = label(c, "Label16", QStringLiteral("Show Record number"));
+    Text13 = box(c, "Text13", false);
+    Label21 = label(c, "Label21", QStringLiteral("Authorisation password?"));
+    Text14 = box(c, "Text14", false);
+    Text14->setEchoMode(QLineEdit::Password);
+    OK = button(c, "OK", QStringLiteral("O&K"));
+    Text13->setMaximumWidth(100);
+    Text14->setMaximumWidth(100);
+    Label21->hide();
+    Text14->hide();
+    OK->hide();
+    auto *numbers = new QGridLayout;
+    numbers->addWidget(Label3, 0, 0);
+    numbers->addWidget(Label4, 0, 1);
+    numbers->setColumnStretch(2, 1);
+    numbers->addWidget(Label16, 0, 3, Qt::AlignRight);
+    numbers->addWidget(Label21, 0, 3, Qt::AlignRight);
+    numbers->addWidget(Text13, 0, 4);
+    numbers->addWidget(Text14, 0, 4);
+    numbers->addWidget(OK, 0, 5);
+
+    AppendFileList = button(c, "AppendFileList", QStringLiteral("&Append Created List"));
+    EditRecord = button(c, "EditRecord", QStringLiteral("&Edit"));
+    DeleteDisk = button(c, "DeleteDisk", QStringLiteral("Delete Dis&k"));
+    DeleteAll = button(c, "DeleteAll", QStringLiteral("&Delete All"));
+    DeleteAll->setToolTip(QStringLiteral("Be Careful !! Needs password"));
+    auto *commands = new QHBoxLayout;
+    commands->addWidget(AppendFileList);
+    commands->addWidget(EditRecord);
+    commands->addWidget(DeleteDisk);
+    commands->addWidget(DeleteAll);
+    commands->addStretch(1);
+
+    Label14 = label(
+        c, "Label14", QStringLiteral("Press 'Append' button to add the current list in your 'DizaRore' database file"));
+    Label14->setWordWrap(true);
+    Timer1 = new QTimer(window);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+
+    auto *recordAndPhoto = new QHBoxLayout;
+    recordAndPhoto->addWidget(Frame1, 1);
+    recordAndPhoto->addLayout(photo);
+
+    // Search and the results area.
+    Text2 = box(c, "Text2", false);
+    Label13 = label(c, "Label13", QStringLiteral("in"));
+    Combo1 = new QComboBox(c);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    Combo1->setMinimumContentsLength(12);
+    Find = button(c, "Find", QStringLiteral("&Find and Display"));
+    ShowAll = button(c, "ShowAll", QStringLiteral("Sho&w All"));
+    SearchDisks = button(c, "SearchDisks", QStringLiteral("Disk &Labels List"));
+    Occasion = button(c, "Occasion", QStringLiteral("&Occasion"));
+    Status = button(c, "Status", QStringLiteral("&Status"));
+    Label15 = label(c, "Label15", QStringLiteral("Matched List"));
+    DataList1 = new QListWidget(c);
+    DataList1->setObjectName(QStringLiteral("DataList1"));
+    List1 = new QListWidget(c);
+    List1->setObjectName(QStringLiteral("List1"));
+    for (QListWidget *list : {DataList1, List1}) {
+        list->setUniformItemSizes(true);
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+        list->setMinimumWidth(260);
+    }
+    DataList1->hide();
+
+    auto *search = new QHBoxLayout;
+    search->addWidget(Text2, 1);
+    search->addWidget(Label13);
+    search->addWidget(Combo1);
+    auto *finders = new QHBoxLayout;
+    finders->addWidget(Find);
+    finders->addWidget(ShowAll);
+    auto *labelLists = new QHBoxLayout;
+    labelLists->addWidget(SearchDisks);
+    labelLists->addWidget(Occasion);
+    labelLists->addWidget(Status);
+    auto *lists = new QGridLayout;
+    lists->addWidget(DataList1, 0, 0);
+    lists->addWidget(List1, 0, 0);
+    auto *right = new QVBoxLayout;
+    right->addLayout(search);
+    right->addLayout(finders);
+    right->addLayout(labelLists);
+    right->addWidget(Label15);
+    right->addLayout(lists, 1);
+
+
+    // Product panels: a picture and a caption per entry of the program information.
+    auto *products = new QHBoxLayout;
+    for (int i = 0; i < ProductCount; ++i) {
+        const QByteArray pictureName = "Image1_" + QByteArray::number(i);
+        const QByteArray captionName = "Label17_" + QByteArray::number(i);
+        QLabel *pic = picture(c, pictureName.constData(), productPicture(i));
+        pic->setCursor(Qt::PointingHandCursor);
+        QLabel *caption = label(c, captionName.constData(), QStringLiteral("Program %1").arg(i + 1));
+        caption->setCursor(Qt::PointingHandCursor);
+        Image1 << pic;
+        Label17 << caption;
+        auto *panel = new QVBoxLayout;
+        panel->addWidget(pic, 0, Qt::AlignHCenter);
+        panel->addWidget(caption, 0, Qt::AlignHCenter);
+        products->addLayout(panel);
+        products->addSpacing(12);
+    }
+    products->addStretch(1);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(recordAndPhoto);
+    left->addLayout(numbers);
+    left->addLayout(commands);
+    left->addWidget(Label14);
+    left->addStretch(1);
+    left->addLayout(products);
+
+    auto *body = new QHBoxLayout;
+    body->addLayout(left, 3);
+    body->addSpacing(8);
+    body->addLayout(right, 2);
+
+    auto *page = new QVBoxLayout(c);
+    page->addLayout(heading);
+    page->addLayout(body, 1);
+
+    window->resize(1040, 640);
+}
+
+} // namespace songdb

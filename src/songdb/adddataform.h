@@ -1,0 +1,96 @@
+#pragma once
+
+#include <QVector>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMainWindow;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace songdb {
+
+// The controls of the navigation window under their design names. Every
+// control is a direct child of the central widget or of Frame1, so that a
+// bare spot of the central widget is the window background.
+struct AddDataForm
+{
+    void setup(QMainWindow *window);
+
+    QWidget *central = nullptr;
+
+    // Record boxes.
+    QGroupBox *Frame1 = nullptr;
+    QLineEdit *txtID = nullptr;
+    QLineEdit *Text1 = nullptr;
+    QLineEdit *Text3 = nullptr;
+    QLineEdit *Text4 = nullptr;
+    QLineEdit *Text5 = nullptr;
+    QLineEdit *Text6 = nullptr;
+    QLineEdit *Text7 = nullptr;
+    QLineEdit *Text8 = nullptr;
+    QLineEdit *Text9 = nullptr;
+    QLineEdit *Text10 = nullptr;
+    QLineEdit *Text11 = nullptr;
+    QLineEdit *Text12 = nullptr;
+    QLabel *RecordNo = nullptr;
+    QVector<QLabel *> frameLabels; // the captions inside Frame1
+
+    // Count, record number and password.
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label16 = nullptr;
+    QLineEdit *Text13 = nullptr;
+    QLabel *Label21 = nullptr;
+    QLineEdit *Text14 = nullptr;
+    QPushButton *OK = nullptr;
+
+    // Commands.
+    QPushButton *AppendFileList = nullptr;
+    QLabel *Label14 = nullptr;
+    QTimer *Timer1 = nullptr;
+    QPushButton *EditRecord = nullptr;
+    QPushButton *DeleteDisk = nullptr;
+    QPushButton *DeleteAll = nullptr;
+
+    // Photograph.
+    QLabel *Image8 = nullptr;
+    QLabel *Label23 = nullptr;
+
+    // Results area and search.
+    QPushButton *ShowAll = nullptr;
+    QListWidget *DataList1 = nullptr;
+    QListWidget *List1 = nullptr;
+    QLabel *Label15 = nullptr;
+    QPushButton *Find = nullptr;
+    QComboBox *Combo1 = nullptr;
+    QLineEdit *Text2 = nullptr;
+    QLabel *Label13 = nullptr;
+    QPushButton *SearchDisks = nullptr;
+    QPushButton *Occasion = nullptr;
+    QPushButton *Status = nullptr;
+
+    // Menu.
+    QAction *Back = nullptr;
+    QAction *PrintList = nullptr;
+    QAction *SaveList = nullptr;
+    QAction *Help = nullptr;
+    QAction *About = nullptr;
+
+    // Logo and decoration.
+    QLabel *Label6 = nullptr;
+    QLabel *Image3 = nullptr;
+    QLabel *Image4 = nullptr;
+    QLabel *Image7 = nullptr;
+    QWidget *MediaPlayer1 = nullptr;
+    QWidget *MediaPlayer2 = nullptr;
+    QVector<QLabel *> Image1; // product pictures, index = product entry
+    QVector<QLabel *> Label17; // their captions
+};
+
+} // namespace songdb
