@@ -1,13 +1,60 @@
 #include "shell/helpwindow.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
 
 namespace shell {
 
-std::optional<QString> HelpWindowViewer::showContents(const QString &helpFile, QWidget *)
+HelpWindowViewer::~HelpWindowViewer()
 {
-    if (!QFileInfo::exists(helpFile))
-        return QStringLiteral("Cannot find the help file %1.").arg(helpFile);
+    if (m_window && !m_window->parent())
+        delete m_window;
+}
+
+std::optional<QString> HelpWindowViewer::showContents(const QString &helpFile, QWidget *owner)
+{
+    const QFileInfo info(helpFile);
+    if (!info.exists() || info.isDir())
+        return QStringLiteral("The help file %1 cannot be found.").arg(QDir::toNativeSeparators(helpFile));
+    QFile file(helpFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("The help file %1 cannot be read: %2")
+            .arg(QDir::toNativeSeparators(helpFile), file.errorString());
+    file.close();
+
+    if (!m_window) {
+        m_window = new QWidget(owner, Qt::Window);
+        m_window->setObjectName(QStringLiteral("HelpViewer"));
+        m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_window->resize(640, 520);
+        m_browser = new QTextBrowser(m_window);
+        m_browser->setObjectName(QStringLiteral("HelpText"));
+        m_browser->setOpenExternalLinks(true);
+        auto *layout = new QVBoxLayout(m_window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(m_browser);
+    } else if (m_window->parentWidget() != owner) {
+        const bool wasVisible = m_window->isVisible();
+        m_window->setParent(owner, Qt::Window);
+        if (wasVisible)
+            m_window->show();
+    }
+
+    // The file is HTML whatever its name says; asked again, it opens at the top afresh.
+    const QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    if (m_browser->source() == url)
+        m_browser->reload();
+    else
+        m_browser->setSource(url, QTextDocument::HtmlResource);
+    m_window->setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("Quenmora help")
+                                                                   : m_browser->documentTitle());
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
     return std::nullopt;
 }
 

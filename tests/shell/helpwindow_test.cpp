@@ -1,0 +1,73 @@
+#include "support/tempapp.h"
+
+#include "shell/helpwindow.h"
+
+#include <QFile>
+#include <QTest>
+#include <QTextBrowser>
+
+class HelpWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void missingFileIsReported()
+    {
+        TempApp app;
+        shell::HelpWindowViewer viewer;
+        const auto error = viewer.showContents(app.file(QStringLiteral("DizaRore.hlp")), nullptr);
+        QVERIFY(error);
+        QVERIFY(error->contains(app.file(QStringLiteral("DizaRore.hlp"))));
+        QVERIFY(!viewer.window());
+    }
+
+    void folderIsNoHelpFile()
+    {
+        TempApp app;
+        shell::HelpWindowViewer viewer;
+        QVERIFY(viewer.showContents(app.folder(), nullptr));
+    }
+
+    void shipsTheHelpThatTheProgramPromises()
+    {
+        shell::HelpWindowViewer viewer;
+        QWidget owner;
+        const QString file = QStringLiteral(QUENMORA_SOURCE_DIR "/help/DizaRore.hlp");
+        QVERIFY(!viewer.showContents(file, &owner));
+        QWidget *window = viewer.window();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->parentWidget(), &owner);
+        auto *browser = window->findChild<QTextBrowser *>();
+        QVERIFY(browser);
+        const QString text = browser->toPlainText();
+        // The data-source notice of the main window sends the user to this topic.
+        QVERIFY(text.contains(QStringLiteral("How to make a DSN for my database")));
+        for (const char *needle : {"Orvandel", "odbcinst", "Driver=SQLite3", "Database=", ".odbc.ini", "Make List",
+                                   "Show All", "Find and Display", "Edit", "Delete Disk", "Results",
+                                   "session history"})
+            QVERIFY2(text.contains(QLatin1String(needle)), needle);
+
+        // Asked again, the one window comes back.
+        window->hide();
+        QVERIFY(!viewer.showContents(file, &owner));
+        QCOMPARE(viewer.window(), window);
+        QVERIFY(window->isVisible());
+    }
+
+    void windowGoesWithItsOwner()
+    {
+        shell::HelpWindowViewer viewer;
+        const QString file = QStringLiteral(QUENMORA_SOURCE_DIR "/help/DizaRore.hlp");
+        {
+            QWidget owner;
+            QVERIFY(!viewer.showContents(file, &owner));
+        }
+        QVERIFY(!viewer.window());
+        QWidget other;
+        QVERIFY(!viewer.showContents(file, &other));
+        QCOMPARE(viewer.window()->parentWidget(), &other);
+    }
+};
+
+QTEST_MAIN(HelpWindowTest)
+#include "helpwindow_test.moc"
