@@ -80,21 +80,10 @@ QPixmap MainPictures::background()
     sky.setColorAt(1.0, QColor(14, 40, 58));
     p.fillRect(pix.rect(), sky);
 
-    // A record half out of the picture, and a few sound waves.
-    drawDisc(p, QPointF(470, 150), 112, 150);
-    p.setPen(QPen(QColor(214, 170, 72, 70), 2));
-    p.setBrush(Qt::NoBrush);
-    for (int i = 0; i < 4; ++i) {
-        QPainterPath wave;
-        const qreal y = 300 + i * 9;
-        wave.moveTo(340, y);
-        for (int x = 340; x <= 450; x += 10)
-            wave.quadTo(x + 5, y + ((x / 10) % 2 ? -6 : 6), x + 10, y);
-        p.drawPath(wave);
-    }
+    drawDisc(p, QPointF(496, 128), 88, 150);
 
     // Title block.
-    p.setFont(serifFont(38));
+    p.setFont(serifFont(34));
     p.setPen(QColor(0, 0, 0, 90));
     p.drawText(QRect(212, 80, 260, 52), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenmora"));
     p.setPen(QColor(246, 214, 128));
@@ -104,7 +93,7 @@ QPixmap MainPictures::background()
     p.drawText(QRect(212, 130, 260, 20), Qt::AlignLeft, QStringLiteral("Catalogue of songs and media"));
     p.setFont(uiFont(11));
     p.setPen(QColor(170, 196, 210));
-    p.drawText(QRect(212, 150, 240, 60), Qt::AlignLeft | Qt::TextWordWrap,
+    p.drawText(QRect(212, 152, 180, 80), Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("Scan a disk into a list, append it to the song database and browse, "
                               "find and edit what you have."));
 
@@ -131,7 +120,7 @@ QPixmap MainPictures::background()
     p.drawLine(24, FooterCaptionTop - 6, Client.width() - 22, FooterCaptionTop - 6);
     p.setPen(QColor(170, 196, 210));
     caption(p, QRect(Label7.left(), FooterCaptionTop, 200, 14), QStringLiteral("Status"), Qt::AlignLeft);
-    caption(p, QRect(Label3.left(), FooterCaptionTop, Label3.width(), 14), QStringLiteral("Load time (ms)"),
+    caption(p, QRect(Label3.right() - 120, FooterCaptionTop, 120, 14), QStringLiteral("Load time (ms)"),
             Qt::AlignRight);
     caption(p, QRect(Label4.left(), FooterCaptionTop, Label4.width(), 14), QStringLiteral("Version"));
     caption(p, QRect(Label2.left(), FooterCaptionTop, Label2.width(), 14), QStringLiteral("Session"));

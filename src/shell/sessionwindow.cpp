@@ -42,7 +42,7 @@ SessionWindow::SessionWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Session"));
     setWindowTitle(QStringLiteral("Zimbrel Popularity Count - Parvello"));
-    resize(600, 440);
+    resize(540, 420);
 
     m_label1 = new QLabel(QStringLiteral("Logged Sessions of Zimbrel"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -61,6 +61,13 @@ SessionWindow::SessionWindow(QWidget *parent)
     m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setWordWrap(false);
+    // The columns are as wide as a few letters Z of the main window's font;
+    // a smaller type lets the dates show whole in them.
+    m_grid->setTextElideMode(Qt::ElideNone);
+    QFont gridFont = m_grid->font();
+    gridFont.setPointSizeF(gridFont.pointSizeF() * 0.85);
+    m_grid->setFont(gridFont);
+    m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 8);
 
     m_label4 = new QLabel(QStringLiteral("Selected..."), this);
     m_label4->setObjectName(QStringLiteral("Label4"));

@@ -1,0 +1,118 @@
+#include "bench.h"
+
+#include "platform/appcontext.h"
+#include "platform/qtmediaplayer.h"
+#include "platform/systemdrives.h"
+#include "shell/mainwindow.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <cstdio>
+
+// Start-up of the main window with the real working windows on a database of
+// 10000 songs, as a user meets it: from the window's creation to the ready buttons.
+namespace {
+
+// Nothing should ask the user anything during start-up; should it, the
+// answer is the box's escape button and no file.
+class SilentDialogs final : public platform::Dialogs
+{
+public:
+    platform::Button message(const platform::Message &m) override
+    {
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(m.text));
+        ++asked;
+        return m.escapeButton();
+    }
+    std::optional<QString> openFileName(const platform::FileRequest &) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const platform::FileRequest &) override { return std::nullopt; }
+    int asked = 0;
+};
+
+class NoHelp final : public platform::HelpViewer
+{
+public:
+    std::optional<QString> showContents(const QString &, QWidget *) override { return std::nullopt; }
+};
+
+bool seed(const QString &databaseFile, int records)
+{
+    const QString name = QStringLiteral("startup-bench-seed");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(databaseFile);
+        if (db.open() && db.transaction()) {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("insert into table1 (DiskID, PathSID, TitleSID, ExtensionID, FileSizID, "
+                                     "FileDatTimID, ArtistID, TotFiles, OccasionID, StatusID) "
+                                     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+            ok = true;
+            for (int i = 0; i < records && ok; ++i) {
+                q.addBindValue(QStringLiteral("DISK%1").arg(i / 500));
+                q.addBindValue(QStringLiteral("/media/disk/folder %1").arg(i / 25));
+                q.addBindValue(QStringLiteral("Song number %1.mp3").arg(i));
+                q.addBindValue(QStringLiteral("NA"));
+                q.addBindValue(QString::number(3000000 + i));
+                q.addBindValue(QStringLiteral("7 Dec 2026 10:00:00"));
+                q.addBindValue(QStringLiteral("Artist %1").arg(i % 40));
+                q.addBindValue(QStringLiteral("500"));
+                q.addBindValue(QStringLiteral("Un-categorized"));
+                q.addBindValue(QStringLiteral("OK"));
+                ok = q.exec();
+            }
+            ok = ok && db.commit();
+            if (!ok)
+                std::fprintf(stderr, "seeding failed: %s\n", qPrintable(q.lastError().text()));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+int run()
+{
+    bench::TempDataSource source;
+    if (!seed(source.databaseFile(), 10000))
+        return 1;
+
+    SilentDialogs dialogs;
+    platform::SystemClock clock;
+    platform::SystemDrives drives;
+    NoHelp help;
+    platform::AppContext app;
+    app.appFolder = source.folder();
+    app.dialogs = &dialogs;
+    app.clock = &clock;
+    app.help = &help;
+    app.drives = &drives;
+    app.makePlayer = &platform::makeQtMediaPlayer;
+    app.quit = [](int) {};
+
+    shell::SharedState state;
+    QElapsedTimer total;
+    total.start();
+    shell::MainWindow window(app, state);
+    window.start();
+    const double totalMs = double(total.nsecsElapsed()) / 1e6;
+
+    const QString shown = window.findChild<QLabel *>(QStringLiteral("Label3"))->text();
+    bool ok = false;
+    const double label3 = shown.isEmpty() ? 0.0 : shown.toDouble(&ok);
+    if (!shown.isEmpty() && !ok)
+        return 1;
+    bench::report(QStringLiteral("startup_ms"), label3, QStringLiteral("ms"));
+    bench::report(QStringLiteral("startup_label3_ms"), label3, QStringLiteral("ms"));
+    bench::report(QStringLiteral("startup_window_ms"), totalMs, QStringLiteral("ms"));
+    return dialogs.asked == 0 ? 0 : 1;
+}
+
+bench::Register registration("startup", run);
+
+} // namespace
