@@ -101,6 +101,7 @@ struct MakeSListFixture
         button("AddList")->click();
     }
 
+    QByteArray readAllListFile() const { return listFileBytes(); }
     QByteArray listFileBytes() const
     {
         QFile f(app.file(QStringLiteral("~tmplist.txt")));
