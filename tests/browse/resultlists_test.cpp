@@ -1,0 +1,291 @@
+#include "browse/navfixture.h"
+
+using platform::Button;
+using platform::Icon;
+
+namespace {
+
+QColor frameColour(const NavFixture &f)
+{
+    return f.w<QGroupBox>("Frame1")->palette().color(QPalette::WindowText);
+}
+
+const QColor Blue(0, 0, 255);
+
+} // namespace
+
+class ResultListsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void showAllListsTitlesInTableOrder()
+    {
+        NavFixture f;
+        const qint32 b = f.addSong(QStringLiteral("CD1"), QStringLiteral("b"));
+        const qint32 a = f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        const qint32 c = f.addSong(QStringLiteral("CD2"), QStringLiteral("c"));
+        f.load();
+        f.click("ShowAll");
+        auto *all = f.list("DataList1");
+        QVERIFY(!all->isHidden());
+        QVERIFY(f.list("List1")->isHidden());
+        QCOMPARE(NavFixture::lines(all), QStringList({"b", "a", "c"}));
+        QCOMPARE(NavFixture::ids(all), QList<int>({b, a, c}));
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Showing all records (3):"));
+        QCOMPARE(f.text("Text1"), QStringLiteral("1"));
+        QCOMPARE(f.text("txtID"), QString::number(b));
+        QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
+        QVERIFY(f.w<QPushButton>("EditRecord")->isEnabled());
+
+        all->setCurrentRow(1);
+        QCOMPARE(f.text("txtID"), QString::number(a));
+        QCOMPARE(f.text("Text5"), QStringLiteral("a"));
+        QCOMPARE(f.text("Text1"), QStringLiteral("2"));
+        QCOMPARE(f.w<QGroupBox>("Frame1")->title(), QStringLiteral("Showing From All Records List"));
+        QCOMPARE(frameColour(f), QApplication::palette().color(QPalette::ButtonText));
+        // No photograph for the disk: hidden without a word.
+        QVERIFY(f.w<QLabel>("Image8")->isHidden());
+        QVERIFY(!f.w<QLabel>("Label23")->isHidden());
+        QVERIFY(f.app.dialogs.shown.isEmpty());
+
+        emit all->itemDoubleClicked(all->item(0));
+        QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("You can not play files from the 'Sorted' list.")});
+        QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Exclamation);
+    }
+
+    void duplicateTitlesKeepTheirOwnRecords()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("same"));
+        const qint32 second = f.addSong(QStringLiteral("CD2"), QStringLiteral("same"));
+        f.load();
+        f.click("ShowAll");
+        f.list("DataList1")->setCurrentRow(1);
+        QCOMPARE(f.text("txtID"), QString::number(second));
+        QCOMPARE(f.text("Text4"), QStringLiteral("CD2"));
+    }
+
+    void showAllOnAnEmptyTableRefuses()
+    {
+        NavFixture f;
+        f.load();
+        f.click("ShowAll");
+        QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("No record found to display.")});
+        QVERIFY(f.list("DataList1")->isHidden());
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Matched List"));
+    }
+
+    void showAllReadsTheTableOnce()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("one"));
+        f.load();
+        f.click("ShowAll");
+        f.w<QComboBox>("Combo1")->setCurrentIndex(0);
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("two"));
+        f.click("ShowAll");
+        QCOMPARE(f.list("DataList1")->count(), 1);
+        QCOMPARE(f.w<QComboBox>("Combo1")->currentText(), QStringLiteral("DiskID"));
+    }
+
+    void listsAreNotLimitedToSixteenBits()
+    {
+        NavFixture f;
+        QSqlDatabase db = f.app.direct();
+        db.transaction();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("insert into table1 (DiskID, TitleSID) values ('BULK', ?)"));
+        for (int i = 0; i < 33000; ++i) {
+            q.addBindValue(QStringLiteral("t%1").arg(i));
+            q.exec();
+        }
+        db.commit();
+        f.load();
+        f.click("ShowAll");
+        auto *all = f.list("DataList1");
+        QCOMPARE(all->count(), 33000);
+        all->setCurrentRow(32999);
+        QCOMPARE(f.text("Text5"), QStringLiteral("t32999"));
+        QCOMPARE(f.text("Text1"), QStringLiteral("33000"));
+        QCOMPARE(f.text("txtID"), QString::number(all->item(32999)->data(Qt::UserRole).toInt()));
+    }
+
+    void findMatchesSubstringsOfAnyColumn_data()
+    {
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("ell") << "TitleSID" << "ell" << QStringList{"Hello", "Yellow"};
+        QTest::newRow("apostrophe") << "TitleSID" << "'" << QStringList{"Don't stop", "x' OR '1'='1"};
+        QTest::newRow("injection finds itself") << "TitleSID" << "' OR '1'='1" << QStringList{"x' OR '1'='1"};
+        QTest::newRow("percent keeps its meaning") << "TitleSID" << "D%t" << QStringList{"Don't stop"};
+        QTest::newRow("empty text, null artist left out")
+            << "ArtistID" << "" << QStringList{"Hello", "Yellow", "Don't stop"};
+        QTest::newRow("typed column name") << "artistid" << "Bo" << QStringList{"Yellow"};
+    }
+    void findMatchesSubstringsOfAnyColumn()
+    {
+        QFETCH(QString, column);
+        QFETCH(QString, text);
+        QFETCH(QStringList, titles);
+        NavFixture f;
+        const qint32 hello = f.app.addRecord({"D1", "/", "Hello", "", "", "", "Al"});
+        f.app.addRecord({"D1", "/", "Yellow", "", "", "", "Bob"});
+        f.app.addRecord({"D2", "/", "Don't stop", "", "", "", "Cy"});
+        f.app.addRecord({"D2", "/", "x' OR '1'='1"});
+        f.load();
+        f.w<QComboBox>("Combo1")->setCurrentText(column);
+        f.box("Text2")->setText(text);
+        f.click("Find");
+        QCOMPARE(f.app.dialogs.shown.size(), 0);
+        auto *found = f.list("List1");
+        QCOMPARE(NavFixture::lines(found), titles);
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Matched List (%1):").arg(titles.size()));
+        QCOMPARE(f.w<QGroupBox>("Frame1")->title(), QStringLiteral("Showing From Found Results List"));
+        QCOMPARE(frameColour(f), Blue);
+        QCOMPARE(f.text("Text1"), QStringLiteral("1"));
+        QCOMPARE(f.text("Text5"), titles.first());
+        QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
+        if (titles.first() == QLatin1String("Hello"))
+            QCOMPARE(NavFixture::ids(found).first(), hello);
+        if (titles.size() > 1) {
+            found->setCurrentRow(1);
+            QCOMPARE(f.text("Text5"), titles.at(1));
+            QCOMPARE(f.text("Text1"), QStringLiteral("2"));
+        }
+    }
+
+    void findWithoutMatchOrWithABadColumn()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("song"));
+        auto &w = f.load();
+        // Shown as "Un-categorized", stored without a value: not found by that text.
+        f.click("ShowAll");
+        QCOMPARE(f.text("Text8"), QStringLiteral("Un-categorized"));
+        f.w<QComboBox>("Combo1")->setCurrentText(QStringLiteral("OccasionID"));
+        f.box("Text2")->setText(QStringLiteral("Un-categorized"));
+        f.click("Find");
+        QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("No Matching Records Found")});
+        QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Information);
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Search Display Window"));
+        QVERIFY(!f.text("txtID").isEmpty());
+        QCOMPARE(f.text("Text5"), QString());
+        QCOMPARE(f.text("Text1"), QString());
+        QVERIFY(!f.w<QPushButton>("EditRecord")->isEnabled());
+        QVERIFY(f.list("DataList1")->isHidden());
+
+        f.app.dialogs.clear();
+        f.w<QComboBox>("Combo1")->setEditText(QStringLiteral("TitleSID; drop table table1"));
+        f.click("Find");
+        QCOMPARE(f.app.dialogs.shown.size(), 1);
+        QVERIFY(f.app.dialogs.shown[0].text.startsWith(QLatin1String("5\r\n")));
+        QCOMPARE(f.app.rowCount(), 1);
+        w.DisplayFindResult();
+        QCOMPARE(f.app.dialogs.texts().last(), QStringLiteral("No record found to display"));
+    }
+
+    void diskLabelsPrepareASearch()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("one"));
+        f.addSong(QStringLiteral("CD2"), QStringLiteral("two"));
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("three"));
+        f.addSong(QStringLiteral("CD10"), QStringLiteral("four"));
+        f.load();
+        f.click("ShowAll");
+        f.click("SearchDisks");
+        auto *labels = f.list("List1");
+        QCOMPARE(NavFixture::lines(labels), QStringList({"CD1", "CD10", "CD2"}));
+        QCOMPARE(NavFixture::ids(labels), QList<int>({0, 0, 0}));
+        QVERIFY(f.list("DataList1")->isHidden());
+        QCOMPARE(labels->currentRow(), 0);
+        QCOMPARE(f.text("Text4"), QStringLiteral("CD1"));
+        QCOMPARE(f.text("Text2"), QStringLiteral("CD1"));
+        QCOMPARE(f.text("txtID"), QString());
+        QCOMPARE(f.text("Text5"), QString());
+        QCOMPARE(f.w<QComboBox>("Combo1")->currentText(), QStringLiteral("DiskID"));
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Disk Labels Found (3):"));
+        QCOMPARE(f.w<QGroupBox>("Frame1")->title(), QStringLiteral("You have clicked Disk label item."));
+        QCOMPARE(frameColour(f), Blue);
+        QVERIFY(f.w<QPushButton>("DeleteDisk")->isEnabled());
+        QVERIFY(!f.w<QPushButton>("EditRecord")->isEnabled());
+
+        labels->setCurrentRow(2);
+        QCOMPARE(f.text("Text2"), QStringLiteral("CD2"));
+        labels->setCurrentRow(0);
+        f.click("Find");
+        QCOMPARE(NavFixture::lines(labels), QStringList({"one", "three", "four"}));
+        QVERIFY(f.app.dialogs.shown.isEmpty());
+    }
+
+    void occasionAndStatusLabels_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("occasion") << "Occasion" << "OccasionID" << "Text8" << "Occasion Labels Found (2):"
+                                  << "You have clicked Occasion label item.";
+        QTest::newRow("status") << "Status" << "StatusID" << "Text12" << "Status Labels Found (2):"
+                                << "You have clicked Status label item.";
+    }
+    void occasionAndStatusLabels()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, column);
+        QFETCH(QString, field);
+        QFETCH(QString, heading);
+        QFETCH(QString, caption);
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("a"), QStringLiteral("Party"), QStringLiteral("Party"));
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("b"));
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("c"), QStringLiteral("Wedding"), QStringLiteral("Wedding"));
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("d"), QStringLiteral("Party"), QStringLiteral("Party"));
+        f.load();
+        f.click("ShowAll");
+        f.click(button.toLatin1().constData());
+        auto *labels = f.list("List1");
+        QCOMPARE(NavFixture::lines(labels), QStringList({"Party", "Wedding"}));
+        QCOMPARE(f.w<QLabel>("Label15")->text(), heading);
+        QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
+        QVERIFY(!f.w<QPushButton>("EditRecord")->isEnabled());
+        QVERIFY(f.w<QLabel>("Label23")->isHidden());
+
+        labels->setCurrentRow(1);
+        QCOMPARE(f.box(field.toLatin1().constData())->text(), QStringLiteral("Wedding"));
+        QCOMPARE(f.text("Text2"), QStringLiteral("Wedding"));
+        QCOMPARE(f.w<QComboBox>("Combo1")->currentText(), column);
+        QCOMPARE(f.text("txtID"), QString());
+        QCOMPARE(f.text("Text1"), QString());
+        QCOMPARE(f.w<QGroupBox>("Frame1")->title(), caption);
+        QVERIFY(f.w<QLabel>("Image8")->isHidden());
+        QVERIFY(f.app.dialogs.shown.isEmpty());
+    }
+
+    void labelListsOfAnEmptyOrUnlabelledTable()
+    {
+        {
+            NavFixture f;
+            f.load();
+            f.click("SearchDisks");
+            f.click("Occasion");
+            QCOMPARE(f.app.dialogs.texts(), QStringList({QStringLiteral("No record found to display"),
+                                                         QStringLiteral("No record found to display.")}));
+            QCOMPARE(f.w<QLabel>("Label15")->text(), QString());
+        }
+        NavFixture g;
+        g.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        g.load();
+        g.click("Status");
+        QCOMPARE(g.list("List1")->count(), 0);
+        QCOMPARE(g.w<QLabel>("Label15")->text(), QStringLiteral("Status Labels Found (0):"));
+        QCOMPARE(g.w<QComboBox>("Combo1")->currentText(), QStringLiteral("StatusID"));
+        QVERIFY(g.app.dialogs.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(ResultListsTest)
+#include "resultlists_test.moc"
