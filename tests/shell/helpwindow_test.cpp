@@ -21,13 +21,6 @@ private slots:
         QVERIFY(!viewer.window());
     }
 
-    void folderIsNoHelpFile()
-    {
-        TempApp app;
-        shell::HelpWindowViewer viewer;
-        QVERIFY(viewer.showContents(app.folder(), nullptr));
-    }
-
     void shipsTheHelpThatTheProgramPromises()
     {
         shell::HelpWindowViewer viewer;

@@ -47,7 +47,8 @@ private slots:
         sounds.Option1_Click(0);
         QCOMPARE(player.fileName(), QString());
         QVERIFY(!player.isPlaying());
-        QCOMPARE(player.calls.mid(player.calls.size() - 2), QStringList({QStringLiteral("open:"), QStringLiteral("play")}));
+        QCOMPARE(player.calls.mid(player.calls.size() - 2),
+                 QStringList({QStringLiteral("open:"), QStringLiteral("play")}));
         QVERIFY(app.dialogs.shown.isEmpty());
     }
 

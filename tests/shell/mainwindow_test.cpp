@@ -529,15 +529,6 @@ private slots:
         QCOMPARE(session->findChild<QTableWidget *>(QStringLiteral("MSFlexGrid1"))->rowCount(), 6);
     }
 
-    void firstHistoryOfAMissingFile()
-    {
-        Fixture f;
-        f.window->start();
-        QTest::mouseClick(f.child("Label2"), Qt::LeftButton);
-        QCOMPARE(f.app.dialogs.texts(), QStringList(QStringLiteral("Error 53\r\nFile not found")));
-        QVERIFY(topLevel(QStringLiteral("Session"))->isVisible());
-    }
-
     void soundControlsDriveOnePlayer()
     {
         Fixture f;

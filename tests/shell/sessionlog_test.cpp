@@ -44,13 +44,14 @@ private slots:
             << 313 << "7 Dec 2026" << "7 Dec 2026 00:00:10" << qint64(10)
             << " 313          7 Dec 2026    7 Dec 2026 00:00:10          10 ";
         // A text ending in the last column of a zone is followed at once by the next field.
-        QTest::newRow("28 characters") << 40000 << QString(28, QLatin1Char('s')) << QString(28, QLatin1Char('e'))
-                                       << qint64(86400)
-                                       << " 40000        " + QString(28, QLatin1Char('s')) + QString(28, QLatin1Char('e'))
-                                              + " 86400 ";
+        const QString s28(28, QLatin1Char('s'));
+        const QString e28(28, QLatin1Char('e'));
+        QTest::newRow("28 characters") << 40000 << s28 << e28 << qint64(86400)
+                                       << " 40000        " + s28 + e28 + " 86400 ";
         QTest::newRow("long texts move the next field one zone on")
             << 7 << "Wednesday, 28 August 2001 07:28:31" << "Wednesday, 28 August 2001 09:00:00" << qint64(5489)
-            << " 7            Wednesday, 28 August 2001 07:28:31        Wednesday, 28 August 2001 09:00:00         5489 ";
+            << " 7            Wednesday, 28 August 2001 07:28:31        "
+               "Wednesday, 28 August 2001 09:00:00         5489 ";
         QTest::newRow("negative") << -3 << "x" << "y" << qint64(-2)
                                   << "-3            x             y             -2 ";
     }
@@ -139,14 +140,6 @@ private slots:
         QCOMPARE(n.failure.number, failure);
     }
 
-    void missingFileStartsAtOne()
-    {
-        TempApp app;
-        const auto n = SessionLog(app.file(QStringLiteral("populnv.ppl"))).nextSessionNumber();
-        QCOMPARE(n.value, 1);
-        QVERIFY(!n.failure.isSet());
-    }
-
     void appendWritesOneLineAndKeepsTheRest()
     {
         TempApp app;
@@ -212,7 +205,8 @@ private slots:
         QCOMPARE(h.entries.at(2).seconds, qint64(30));
         QCOMPARE(h.entries.at(1).startText, QStringLiteral("7 Dec 2026 09:31:40      "));
         QCOMPARE(h.totalSeconds, qint64(60));
-        QCOMPARE(SessionLog::TotalTime(h.totalSeconds), QStringLiteral("Total duration: 0day(s):00h:01m:00s (60 seconds)"));
+        QCOMPARE(SessionLog::TotalTime(h.totalSeconds),
+                 QStringLiteral("Total duration: 0day(s):00h:01m:00s (60 seconds)"));
     }
 
     void historyHasNoLimit()
