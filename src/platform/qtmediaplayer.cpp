@@ -51,11 +51,7 @@ public:
     ~QtMediaPlayer() override
     {
         stopMidi();
-        if (m_player) {
-            m_player->stop();
-            m_player->setAudioOutput(nullptr);
-            m_player->setVideoOutput(nullptr);
-        }
+        dropPlayer();
     }
 
     bool setFileName(const QString &path) override
@@ -83,7 +79,8 @@ public:
         p.setSource(QUrl::fromLocalFile(info.absoluteFilePath()));
         if (p.error() != QMediaPlayer::NoError || p.mediaStatus() == QMediaPlayer::InvalidMedia) {
             const QString why = p.errorString().isEmpty() ? QStringLiteral("Unsupported format") : p.errorString();
-            p.setSource(QUrl());
+            // A player keeps its error after a failed file: the next file gets a fresh one.
+            dropPlayer();
             return fail(CannotPlay, why);
         }
         showVideoIfAny();
@@ -148,6 +145,16 @@ private:
         m_midi = false;
         m_duration = 0;
         m_failure = {};
+    }
+
+    void dropPlayer()
+    {
+        if (!m_player)
+            return;
+        m_player->stop();
+        m_player->setAudioOutput(nullptr);
+        m_player->setVideoOutput(nullptr);
+        m_player.reset();
     }
 
     QMediaPlayer &player()

@@ -46,6 +46,12 @@ private slots:
         QVERIFY(!player->isPlaying());
         player->play(); // nothing open: nothing happens
         QVERIFY(!player->isPlaying());
+
+        // A refused file leaves nothing behind that would refuse the next one.
+        QVERIFY(mediafiles::write(dir.filePath("song.wav"), mediafiles::wav(1.0)));
+        QVERIFY2(player->setFileName(dir.filePath("song.wav")), qPrintable(player->lastFailure().description));
+        QCOMPARE(player->duration(), 1.0);
+        QVERIFY(!player->lastFailure().isSet());
     }
 
     void midiLengthIsKnownWithOrWithoutASynthesizer()
