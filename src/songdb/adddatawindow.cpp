@@ -6,6 +6,7 @@
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
 #include "shell/navigator.h"
+#include "songdb/firstrecord.h"
 #include "songdb/photographs.h"
 #include "songdb/recorddisplay.h"
 #include "songdb/recordnumberrule.h"
@@ -302,7 +303,7 @@ void AddDataWindow::DisplayRecord(const QString &key)
 
 void AddDataWindow::DisplayFirstRecord()
 {
-    const auto first = m_state.database.connection().firstRecord();
+    const auto first = readFirstRecord(m_state.database.connection());
     if (first.ok() && first.value) {
         showRecord(*first.value);
         return;

@@ -62,6 +62,9 @@ private slots:
         w.DisplayRecord(QStringLiteral("999"));
         w.DisplayRecord(QStringLiteral("x"));
         QCOMPARE(f.text("Text5"), QStringLiteral("marked"));
+        w.DisplayFirstRecord();
+        QCOMPARE(f.text("txtID"), QString::number(plain));
+        QCOMPARE(f.text("Text12"), QStringLiteral("OK"));
         QVERIFY(f.app.dialogs.shown.isEmpty());
     }
 
