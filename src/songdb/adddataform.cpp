@@ -221,6 +221,12 @@ void AddDataForm::setup(QMainWindow *window)
     Image8->setFixedSize(80, 100);
     Image8->setAlignment(Qt::AlignCenter);
     Image8->hide();
+    // The photo's place stays when both are hidden, so the record boxes keep theirs.
+    for (QWidget *w : {static_cast<QWidget *>(Label23), static_cast<QWidget *>(Image8)}) {
+        QSizePolicy policy = w->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        w->setSizePolicy(policy);
+    }
     auto *photo = new QGridLayout;
     photo->addWidget(Label23, 0, 0);
     photo->addWidget(Image8, 0, 0);
@@ -357,7 +363,7 @@ void AddDataForm::setup(QMainWindow *window)
     page->addLayout(heading);
     page->addLayout(body, 1);
 
-    window->resize(1040, 640);
+    window->resize(1040, 600);
 }
 
 } // namespace songdb
