@@ -87,14 +87,15 @@ bool makeTree(const QString &root, int files, int folders)
     // Folders two deep, as music lies: artist/album.
     QStringList paths;
     for (int f = 0; f < folders; ++f) {
-        const QString path = root + QStringLiteral("/artist%1/album%2").arg(f / 10, 3, 10, QLatin1Char('0')).arg(f % 10);
+        const QString path =
+            root + QStringLiteral("/artist%1/album%2").arg(f / 10, 3, 10, QLatin1Char('0')).arg(f % 10);
         if (!QDir().mkpath(path))
             return false;
         paths << path;
     }
     for (int i = 0; i < files; ++i) {
-        const QByteArray name = QFile::encodeName(paths.at(i % folders)
-                                                  + QStringLiteral("/%1 - Track title number.mp3").arg(i, 6, 10, QLatin1Char('0')));
+        const QString title = QStringLiteral("/%1 - Track title number.mp3").arg(i, 6, 10, QLatin1Char('0'));
+        const QByteArray name = QFile::encodeName(paths.at(i % folders) + title);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0)
             return false;

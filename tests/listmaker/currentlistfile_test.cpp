@@ -50,8 +50,8 @@ private slots:
         QVERIFY(!result.limitExceeded);
         const QByteArray expected = "CD01\r\n/\r\na.mp3\r\nNA\r\n100\r\n09/03/2024 14:05:00\r\n\r\n3\r\n"
                                     "CD01\r\n/music\r\nb.mp3\r\nNA\r\n200\r\n09/03/2024 14:05:01\r\n\r\n3\r\n"
-                                    "CD01\r\n/music/sub\r\n\xc3\x9cn\xc3\xaf.ogg\r\nNA\r\n300\r\n09/03/2024 14:05:02\r\n"
-                                    "\r\n3\r\n";
+                                    "CD01\r\n/music/sub\r\n\xc3\x9cn\xc3\xaf.ogg\r\nNA\r\n300\r\n"
+                                    "09/03/2024 14:05:02\r\n\r\n3\r\n";
         QCOMPARE(readAll(path), expected);
     }
 

@@ -86,7 +86,8 @@ inline bool spread(const QString &root, int count, int folderCount)
             return false;
     }
     for (int i = 0; i < count; ++i) {
-        const QString path = root + QStringLiteral("/f%1/file%2.mp3").arg(i % folderCount, 3, 10, QLatin1Char('0')).arg(i, 6, 10, QLatin1Char('0'));
+        const QString sub = QStringLiteral("/f%1").arg(i % folderCount, 3, 10, QLatin1Char('0'));
+        const QString path = root + sub + QStringLiteral("/file%1.mp3").arg(i, 6, 10, QLatin1Char('0'));
         const QByteArray raw = QFile::encodeName(path);
         const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         if (fd < 0)
