@@ -49,6 +49,16 @@ private slots:
         QVERIFY(!f.w<QLabel>("Label23")->isHidden());
         QVERIFY(f.app.dialogs.shown.isEmpty());
 
+        // Clicking the selected line again shows its record again.
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        QTest::keyClicks(f.box("Text13"), QStringLiteral("3"));
+        QCOMPARE(f.text("Text5"), QStringLiteral("c"));
+        QCOMPARE(all->currentRow(), 1);
+        QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(all->item(1)).center());
+        QCOMPARE(f.text("Text5"), QStringLiteral("a"));
+        QCOMPARE(f.text("Text1"), QStringLiteral("2"));
+
         emit all->itemDoubleClicked(all->item(0));
         QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("You can not play files from the 'Sorted' list.")});
         QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Exclamation);
