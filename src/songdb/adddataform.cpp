@@ -181,7 +181,8 @@ void AddDataForm::setup(QMainWindow *window)
     Text8 = box(f, "Text8");
     auto *Label20 = label(f, "Label20", QStringLiteral("Status"));
     Text12 = box(f, "Text12");
-    frameLabels = {RecordNo, keyCaption, Label2, Label11, Label1, Label5, Label12, Label7, Label8, Label10, Label9, Label20};
+    frameLabels = {RecordNo, keyCaption, Label2, Label11, Label1, Label5,
+                   Label12,  Label7,     Label8, Label10, Label9, Label20};
 
     auto *record = new QGridLayout(Frame1);
     record->setColumnStretch(1, 1);

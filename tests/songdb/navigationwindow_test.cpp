@@ -29,7 +29,8 @@ listmaker::CurrentList makeList(int files)
     return list;
 }
 
-const QString AppendedText = QStringLiteral("The currently created file has been appended to your Database 'DizaRore'.");
+const QString AppendedText =
+    QStringLiteral("The currently created file has been appended to your Database 'DizaRore'.");
 const QString ClosingText = QStringLiteral("Currently created list of files appended to the Database. However, you\r\n"
                                            "can see them in the list here only on starting the application afresh.");
 

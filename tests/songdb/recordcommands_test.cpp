@@ -224,7 +224,8 @@ private slots:
         f.app.dialogs.queueAnswer(Button::No);
         f.click("DeleteDisk");
         QCOMPARE(f.app.dialogs.shown.size(), 2);
-        QCOMPARE(f.app.dialogs.shown[0].text, QStringLiteral("Really want to delete the enteries of Disk labelled CD1?"));
+        QCOMPARE(f.app.dialogs.shown[0].text,
+                 QStringLiteral("Really want to delete the enteries of Disk labelled CD1?"));
         QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Exclamation);
         QCOMPARE(f.app.dialogs.shown[0].buttons, Buttons::YesNo);
         QCOMPARE(f.app.dialogs.shown[1].text, QStringLiteral("2 Records of the selected Disk deleted successfully.\r\n"
