@@ -38,7 +38,7 @@ const QTemporaryDir &dataSourceHome()
         QFile ini(h.filePath(QStringLiteral("odbc.ini")));
         if (ini.open(QIODevice::WriteOnly)) {
             ini.write("[Orvandel]\nDriver=SQLite3\nDatabase=" + h.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8()
-                      + "\nTimeout=2000\n");
+                      + "\nTimeout=2000\nStepAPI=1\n");
         }
         qputenv("ODBCINI", ini.fileName().toUtf8());
         return h;

@@ -25,7 +25,7 @@ if [ ! -e "$DB" ]; then
     chmod u+rw "$DB"
 fi
 tmp=$(mktemp)
-printf '[Orvandel]\nDescription=Quenmora song database\nDriver=SQLite3\nDatabase=%s\nTimeout=2000\n' "$DB" > "$tmp"
+printf '[Orvandel]\nDescription=Quenmora song database\nDriver=SQLite3\nDatabase=%s\nTimeout=2000\nStepAPI=1\n' "$DB" > "$tmp"
 odbcinst -i -s -h -f "$tmp"
 rm -f "$tmp"
 echo "Created the data source 'Orvandel' on $DB"

@@ -6,7 +6,6 @@
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
 #include "shell/navigator.h"
-#include "songdb/firstrecord.h"
 #include "songdb/photographs.h"
 #include "songdb/recorddisplay.h"
 #include "songdb/recordnumberrule.h"
@@ -303,7 +302,7 @@ void AddDataWindow::DisplayRecord(const QString &key)
 
 void AddDataWindow::DisplayFirstRecord()
 {
-    const auto first = readFirstRecord(m_state.database.connection());
+    const auto first = m_state.database.connection().firstRecord();
     if (first.ok() && first.value) {
         showRecord(*first.value);
         return;

@@ -301,7 +301,7 @@ DbResult<std::optional<SongRecord>> SongConnection::recordByKey(qint32 key)
 
 DbResult<std::optional<SongRecord>> SongConnection::firstRecord()
 {
-    return singleRecord(sql::AllRecords);
+    return singleRecord(sql::FirstRecord);
 }
 
 DbResult<SongRecord> SongConnection::recordAt(qint32 position)
@@ -317,19 +317,13 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
         r.failure = noRecord;
         return r;
     }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.exec(sql::RecordsByPosition)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    for (qint32 i = 0; i < position; ++i) {
-        if (!q.next()) {
-            r.failure = noRecord;
-            return r;
-        }
-    }
-    r.value = readRecord(q, columnMap(q.record()));
+    const auto found = singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1));
+    if (!found.ok())
+        r.failure = found.failure;
+    else if (!found.value)
+        r.failure = noRecord;
+    else
+        r.value = *found.value;
     return r;
 }
 

@@ -9,9 +9,12 @@
 namespace songdb::sql {
 
 inline const QString CountRecords = QStringLiteral("Select count(*) from table1");
-inline const QString AllRecords = QStringLiteral("Select * from table1 order by ID");
-// Rows in table order, for showing a record by its position (note the blank).
-inline const QString RecordsByPosition = QStringLiteral("Select * from table1 order by ID ");
+// The first record, read alone: some drivers fetch a whole result when the
+// statement runs, which costs a second on a large table.
+inline const QString FirstRecord = QStringLiteral("Select * from table1 order by ID limit 1");
+// The record at a position in table order: followed by the number of rows
+// before it, in decimal.
+inline const QString RecordAtPosition = QStringLiteral("Select * from table1 order by ID limit 1 offset ");
 // Followed directly by the key's digits.
 inline const QString RecordByKey = QStringLiteral("Select * from table1 where ID =");
 inline const QString DiskIdGroups = QStringLiteral("Select DiskID from table1 group by DiskID order by DiskID");

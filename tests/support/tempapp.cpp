@@ -1,5 +1,6 @@
 #include "tempapp.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -21,6 +22,31 @@ const bool engineChecked = [] {
     return true;
 }();
 
+// On a server, each test process works in a database of its own, so that
+// test programs may run side by side.
+QString processDatabase()
+{
+    static const QString name = [] {
+        const QString db = QStringLiteral("quenmora_test_%1").arg(QCoreApplication::applicationPid());
+        const QString server = QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;UID=sa;PWD=kzq;")
+                                   .arg(QString::fromUtf8(qgetenv("QUENMORA_PG_PORT")));
+        {
+            QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("pg-admin"));
+            admin.setDatabaseName(server + QStringLiteral("DATABASE=quenmora;"));
+            if (!admin.open())
+                qFatal("cannot reach the PostgreSQL test server: %s", qPrintable(admin.lastError().text()));
+            QSqlQuery q(admin);
+            q.exec(QStringLiteral("drop database if exists ") + db);
+            if (!q.exec(QStringLiteral("create database ") + db))
+                qFatal("cannot create the test database: %s", qPrintable(q.lastError().text()));
+            admin.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("pg-admin"));
+        return db;
+    }();
+    return name;
+}
+
 // The process's data source folder: odbc.ini and the database file.
 const QTemporaryDir &dataSourceHome()
 {
@@ -30,10 +56,10 @@ const QTemporaryDir &dataSourceHome()
         if (ini.open(QIODevice::WriteOnly)) {
             if (TempApp::onPostgres()) {
                 ini.write("[Orvandel]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort="
-                          + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=quenmora\n");
+                          + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=" + processDatabase().toUtf8() + "\n");
             } else {
                 ini.write("[Orvandel]\nDriver=SQLite3\nDatabase="
-                          + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\n");
+                          + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\nStepAPI=1\n");
             }
         }
         qputenv("ODBCINI", ini.fileName().toUtf8());
