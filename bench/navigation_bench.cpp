@@ -57,12 +57,6 @@ private:
     QString m_file;
 };
 
-class NoHelp final : public platform::HelpViewer
-{
-public:
-    std::optional<QString> showContents(const QString &, QWidget *) override { return std::nullopt; }
-};
-
 // The working windows without the main window.
 class Windows final : public shell::Navigator
 {
@@ -96,7 +90,7 @@ public:
 
     ConfirmingDialogs dialogs;
     platform::SystemClock clock;
-    NoHelp help;
+    bench::NoHelp help;
     platform::SystemDrives drives;
     platform::AppContext app;
     shell::SharedState state;
@@ -104,73 +98,11 @@ public:
     std::unique_ptr<songdb::AddDataWindow> navigation;
 };
 
-listmaker::CurrentList fullList()
-{
-    listmaker::CurrentList list;
-    list.FileCount = listmaker::CurrentList::Capacity;
-    list.DiskLabel = QStringLiteral("BENCH01");
-    list.ArtistText = QStringLiteral("Various Artists");
-    list.ExtensionText = QStringLiteral("NA");
-    list.TotalFilesText = QString::number(list.FileCount);
-    for (int i = 0; i < list.FileCount; ++i) {
-        list.Paths[i] = QStringLiteral("/media/disk/folder %1").arg(i / 25);
-        list.Titles[i] = QStringLiteral("Song number %1's.mp3").arg(i);
-        list.Sizes[i] = QString::number(3000000 + i);
-        list.DateTimes[i] = QStringLiteral("07-12-2026 10:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'));
-    }
-    return list;
-}
-
 QString sqlText(const QString &value)
 {
     QString quoted = value;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + quoted + QLatin1Char('\'');
-}
-
-bool seed(const QString &databaseFile, int records)
-{
-    const QString name = QStringLiteral("navigation-bench-seed");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(databaseFile);
-        if (db.open() && db.transaction()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("insert into table1 (DiskID, PathSID, TitleSID, ExtensionID, FileSizID, "
-                                     "FileDatTimID, ArtistID, TotFiles) values (?, ?, ?, ?, ?, ?, ?, ?)"));
-            ok = true;
-            for (int i = 0; i < records && ok; ++i) {
-                q.addBindValue(QStringLiteral("DISK%1").arg(i / 500));
-                q.addBindValue(QStringLiteral("/media/disk/folder %1").arg(i / 25));
-                q.addBindValue(QStringLiteral("Song number %1.mp3").arg(i));
-                q.addBindValue(QStringLiteral("NA"));
-                q.addBindValue(QString::number(3000000 + i));
-                q.addBindValue(QStringLiteral("07-12-2026 10:00:00"));
-                q.addBindValue(QStringLiteral("Artist %1").arg(i % 40));
-                q.addBindValue(QStringLiteral("500"));
-                ok = q.exec();
-            }
-            ok = ok && db.commit();
-            if (!ok)
-                std::fprintf(stderr, "seeding failed: %s\n", qPrintable(q.lastError().text()));
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 // The same rows inserted by the sqlite3 tool in one transaction.
@@ -211,7 +143,7 @@ double sqlite3InsertMs(const listmaker::CurrentList &list)
 
 int appendBench()
 {
-    const listmaker::CurrentList list = fullList();
+    const listmaker::CurrentList list = bench::sampleList();
     double appendMs = 0;
     {
         bench::TempDataSource source;
@@ -243,7 +175,7 @@ int appendBench()
 int showAllBench()
 {
     bench::TempDataSource source;
-    if (!seed(source.databaseFile(), 100000))
+    if (!bench::seedSongs(source.databaseFile(), 100000))
         return 1;
     Windows windows(source.folder());
     QElapsedTimer timer;
@@ -262,7 +194,7 @@ int showAllBench()
     }
     bench::report(QStringLiteral("nav_load_100k_ms"), loadMs, QStringLiteral("ms"));
     bench::report(QStringLiteral("show_all_100k_ms"), showAllMs, QStringLiteral("ms"));
-    bench::report(QStringLiteral("show_all_100k_peak_mb"), peakMegabytes(), QStringLiteral("MB"));
+    bench::report(QStringLiteral("show_all_100k_peak_mb"), bench::peakMegabytes(), QStringLiteral("MB"));
     return 0;
 }
 

@@ -13,23 +13,6 @@
 // data source name, beside the same append on the embedded SQLite database.
 namespace {
 
-listmaker::CurrentList benchList()
-{
-    listmaker::CurrentList list;
-    list.FileCount = listmaker::CurrentList::Capacity;
-    list.DiskLabel = QStringLiteral("BENCH-DISK");
-    list.ArtistText = QStringLiteral("Bench Artist");
-    list.ExtensionText = QStringLiteral("NA");
-    list.TotalFilesText = QString::number(list.FileCount);
-    for (int i = 0; i < list.FileCount; ++i) {
-        list.Paths[i] = QStringLiteral("/media/bench/folder %1").arg(i / 20);
-        list.Titles[i] = QStringLiteral("Track number %1 of the bench disk.mp3").arg(i);
-        list.Sizes[i] = QString::number(3000000 + i);
-        list.DateTimes[i] = QStringLiteral("7 Dec 2026 10:%1:%2").arg(i / 60 % 60).arg(i % 60);
-    }
-    return list;
-}
-
 double timeAppend(const QString &connectString, const listmaker::CurrentList &list, bool *ok)
 {
     songdb::SongConnection connection(connectString);
@@ -45,7 +28,7 @@ double timeAppend(const QString &connectString, const listmaker::CurrentList &li
 
 int run()
 {
-    const listmaker::CurrentList list = benchList();
+    const listmaker::CurrentList list = bench::sampleList();
     bool ok = false;
     {
         bench::TempDataSource source;

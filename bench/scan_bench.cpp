@@ -43,12 +43,6 @@ public:
     QString last;
 };
 
-class NoHelp final : public platform::HelpViewer
-{
-public:
-    std::optional<QString> showContents(const QString &, QWidget *) override { return std::nullopt; }
-};
-
 class OneDrive final : public platform::Drives
 {
 public:
@@ -104,18 +98,6 @@ bool makeTree(const QString &root, int files, int folders)
     return true;
 }
 
-double peakMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
 double median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
@@ -132,7 +114,7 @@ int makeList10k()
     bench::TempDataSource source;
     QuietDialogs dialogs;
     platform::SystemClock clock;
-    NoHelp help;
+    bench::NoHelp help;
     OneDrive drives;
     platform::AppContext app;
     app.appFolder = source.folder();
@@ -166,7 +148,7 @@ int makeList10k()
             runs.push_back(ms);
     }
     bench::report(QStringLiteral("make_list_10k_ms"), median(runs), QStringLiteral("ms"));
-    bench::report(QStringLiteral("make_list_10k_peak_mb"), peakMegabytes(), QStringLiteral("MB"));
+    bench::report(QStringLiteral("make_list_10k_peak_mb"), bench::peakMegabytes(), QStringLiteral("MB"));
     return 0;
 }
 

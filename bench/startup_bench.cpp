@@ -34,58 +34,16 @@ public:
     int asked = 0;
 };
 
-class NoHelp final : public platform::HelpViewer
-{
-public:
-    std::optional<QString> showContents(const QString &, QWidget *) override { return std::nullopt; }
-};
-
-bool seed(const QString &databaseFile, int records)
-{
-    const QString name = QStringLiteral("startup-bench-seed");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(databaseFile);
-        if (db.open() && db.transaction()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("insert into table1 (DiskID, PathSID, TitleSID, ExtensionID, FileSizID, "
-                                     "FileDatTimID, ArtistID, TotFiles, OccasionID, StatusID) "
-                                     "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-            ok = true;
-            for (int i = 0; i < records && ok; ++i) {
-                q.addBindValue(QStringLiteral("DISK%1").arg(i / 500));
-                q.addBindValue(QStringLiteral("/media/disk/folder %1").arg(i / 25));
-                q.addBindValue(QStringLiteral("Song number %1.mp3").arg(i));
-                q.addBindValue(QStringLiteral("NA"));
-                q.addBindValue(QString::number(3000000 + i));
-                q.addBindValue(QStringLiteral("7 Dec 2026 10:00:00"));
-                q.addBindValue(QStringLiteral("Artist %1").arg(i % 40));
-                q.addBindValue(QStringLiteral("500"));
-                q.addBindValue(QStringLiteral("Un-categorized"));
-                q.addBindValue(QStringLiteral("OK"));
-                ok = q.exec();
-            }
-            ok = ok && db.commit();
-            if (!ok)
-                std::fprintf(stderr, "seeding failed: %s\n", qPrintable(q.lastError().text()));
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
 int run()
 {
     bench::TempDataSource source;
-    if (!seed(source.databaseFile(), 10000))
+    if (!bench::seedSongs(source.databaseFile(), 10000))
         return 1;
 
     SilentDialogs dialogs;
     platform::SystemClock clock;
     platform::SystemDrives drives;
-    NoHelp help;
+    bench::NoHelp help;
     platform::AppContext app;
     app.appFolder = source.folder();
     app.dialogs = &dialogs;
