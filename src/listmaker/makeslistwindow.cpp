@@ -46,11 +46,22 @@ constexpr int RecordRole = Qt::UserRole;
 // How often a running scan lets the window repaint its progress.
 constexpr qint64 ProgressEveryMs = 50;
 
-// Milliseconds as the general form of a number: a fraction only when there is one.
-QString millisecondsText(double ms)
+// Marks a list creation as running for as long as the command lasts.
+class MakingList
 {
-    return QString::number(ms, 'g', 15);
-}
+public:
+    explicit MakingList(bool &flag)
+        : m_flag(flag)
+    {
+        m_flag = true;
+    }
+    ~MakingList() { m_flag = false; }
+    MakingList(const MakingList &) = delete;
+    MakingList &operator=(const MakingList &) = delete;
+
+private:
+    bool &m_flag;
+};
 
 QStringList entries(const QListWidget *list)
 {
@@ -441,18 +452,21 @@ void MakeSListWindow::ExistingDisk_Click()
     }
     m_label1->setText(QStringLiteral("Following Disk IDs are already in use (") + QString::number(m_list1->count())
                       + QStringLiteral("):"));
-    selectFirst(m_list1);
-    selectFirst(m_list2);
-    selectFirst(m_list3);
-    m_label5->setText(QStringLiteral("List created in ") + millisecondsText(m_app.clock->milliseconds() - start)
-                      + QStringLiteral(" ms"));
+    selectFirstOfViews();
+    showElapsed(start);
+}
+
+void MakeSListWindow::showElapsed(double startMs)
+{
+    // The general form of a number: a fraction only when there is one.
+    const double ms = m_app.clock->milliseconds() - startMs;
+    m_label5->setText(QStringLiteral("List created in ") + QString::number(ms, 'g', 15) + QStringLiteral(" ms"));
 }
 
 // ---- List creation -------------------------------------------------------
 
 void MakeSListWindow::AddList_Click()
 {
-    ExistingDisksShown = false;
     const double start = m_app.clock->milliseconds();
     m_mediaPlayer1->hide();
     if (m_text3->text().isEmpty()) {
@@ -469,6 +483,9 @@ void MakeSListWindow::AddList_Click()
         if (answer != Button::No)
             return;
     }
+    // Only now do the lists stop holding Disk IDs: a refusal above leaves them as they were.
+    ExistingDisksShown = false;
+    const MakingList making(m_making);
     setCursor(Qt::WaitCursor);
     ClearList_Click();
     CheckDiskID();
@@ -506,8 +523,7 @@ void MakeSListWindow::AddList_Click()
     }
     Display_Current();
     m_editList4->setEnabled(true);
-    m_label5->setText(QStringLiteral("List created in ") + millisecondsText(m_app.clock->milliseconds() - start)
-                      + QStringLiteral(" ms"));
+    showElapsed(start);
     FillListX();
     say(QStringLiteral("LIST of Files and other informations CREATED."), Icon::Information);
     unsetCursor();
@@ -577,9 +593,7 @@ void MakeSListWindow::Display_Current()
         m_label5->clear();
         return;
     }
-    selectFirst(m_list1);
-    selectFirst(m_list2);
-    selectFirst(m_list3);
+    selectFirstOfViews();
     m_label1->setText(QStringLiteral("Contents of Current list (") + QString::number(read.records)
                       + QStringLiteral(" Files)."));
     m_label5->clear();
@@ -631,6 +645,13 @@ void MakeSListWindow::selectFirst(QListWidget *list)
         list->setCurrentRow(0);
 }
 
+void MakeSListWindow::selectFirstOfViews()
+{
+    selectFirst(m_list1);
+    selectFirst(m_list2);
+    selectFirst(m_list3);
+}
+
 void MakeSListWindow::showPosition(QListWidget *list)
 {
     m_label16->setText(QString::number(list->currentRow() + 1) + QLatin1Char('/') + QString::number(list->count()));
@@ -638,11 +659,17 @@ void MakeSListWindow::showPosition(QListWidget *list)
 
 void MakeSListWindow::List1_Click()
 {
-    const int p = m_list1->currentRow();
+    showRecordEntry(m_list1);
+}
+
+// Sequential and List-x lines stand at their record's position.
+void MakeSListWindow::showRecordEntry(QListWidget *list)
+{
+    const int p = list->currentRow();
     if (p < 0)
         return;
-    showPosition(m_list1);
-    const QString entry = m_list1->item(p)->text();
+    showPosition(list);
+    const QString entry = list->item(p)->text();
     if (ExistingDisksShown)
         m_label8->setText(entry);
     else if (p < m_state.currentList.storedCount())
@@ -665,15 +692,7 @@ void MakeSListWindow::List2_Click()
 
 void MakeSListWindow::List3_Click()
 {
-    const int p = m_list3->currentRow();
-    if (p < 0)
-        return;
-    showPosition(m_list3);
-    const QString entry = m_list3->item(p)->text();
-    if (ExistingDisksShown)
-        m_label8->setText(entry);
-    else if (p < m_state.currentList.storedCount())
-        m_label8->setText(joinPath(m_state.currentList.Paths.at(p), entry));
+    showRecordEntry(m_list3);
 }
 
 // ---- List-x --------------------------------------------------------------
@@ -933,6 +952,11 @@ platform::MediaPlayer &MakeSListWindow::mediaPlayer2()
 
 void MakeSListWindow::closeEvent(QCloseEvent *event)
 {
+    if (m_making) {
+        // The running scan still writes into this window; it closes once the list is made.
+        event->ignore();
+        return;
+    }
     m_navigator.showMain();
     event->accept();
 }

@@ -3,6 +3,7 @@
 #include "listmaker/listreport.h"
 #include "platform/appcontext.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <memory>
 
@@ -70,8 +71,10 @@ private:
     void List1_Click();
     void List2_Click();
     void List3_Click();
+    void showRecordEntry(QListWidget *list);
     void showPosition(QListWidget *list);
     void selectFirst(QListWidget *list);
+    void selectFirstOfViews();
 
     // List-x.
     void FillListX();
@@ -101,6 +104,7 @@ private:
     void saveReport(ReportKind kind, QListWidget *source);
 
     void fillSorted(const QStringList &entries, bool recordIndexes);
+    void showElapsed(double startMs);
     QString currentListFile() const;
     platform::Button say(const QString &text, platform::Icon icon,
                          platform::Buttons buttons = platform::Buttons::Ok);
@@ -161,6 +165,9 @@ private:
     bool ExistingDisksShown = false;
     int ListMode = 0;
     int DiskIDMatches = 0;
+    // True while a list is being made: the scan lets the window repaint, and
+    // closing the window then would discard it under the running command.
+    bool m_making = false;
     // The folder last shown on each drive, so that choosing a drive again returns there.
     QHash<QString, QString> m_driveFolders;
 };

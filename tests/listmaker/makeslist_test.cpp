@@ -4,6 +4,7 @@
 #include "platform/datetext.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 
 using platform::Button;
 using platform::Icon;
@@ -306,6 +307,53 @@ private slots:
         QCOMPARE(f.entries("List3").size(), 3);
         QVERIFY(f.entries("List3").contains(QStringLiteral("Man")));
         QVERIFY(!f.button("Concatanate")->isEnabled());
+    }
+
+    void aRefusedListLeavesTheDiskIdsListed()
+    {
+        QTemporaryDir dir;
+        for (const char *name : {"song.mp3", "tune.mp3", "zz.mp3"})
+            treemaker::file(dir.filePath(QString::fromLatin1(name)));
+        MakeSListFixture f;
+        f.makeList(dir.path(), QStringLiteral("CD01"));
+        f.trigger("ClearList");
+        for (const char *id : {"Mango", "apple", "Zebra"})
+            f.app.addRecord({QString::fromLatin1(id), "/m", "x.mp3"});
+        f.button("ExistingDisk")->click();
+
+        // Refused before anything is cleared: the lines are still Disk IDs, not files.
+        f.text("Text3")->clear();
+        f.button("AddList")->click();
+        QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Critical);
+        QCOMPARE(f.list("List1")->count(), 3);
+        f.list("List1")->setCurrentRow(1);
+        QCOMPARE(f.label("Label8")->text(), f.list("List1")->item(1)->text());
+        f.text("Text2")->setText(QStringLiteral("3"));
+        f.button("Concatanate")->click();
+        QVERIFY(f.entries("List3").contains(QStringLiteral("Man")));
+
+        // A list that is made replaces them: its lines are files again.
+        f.text("Text3")->setText(QStringLiteral("CD02"));
+        f.button("AddList")->click();
+        QCOMPARE(f.app.dialogs.texts().last(), Created);
+        QCOMPARE(f.label("Label8")->text(), dir.path() + QStringLiteral("/song"));
+    }
+
+    void theWindowStaysOpenWhileAListIsMade()
+    {
+        QTemporaryDir dir;
+        treemaker::file(dir.filePath("sub/song.mp3"));
+        MakeSListFixture f;
+        f.window->show();
+        // The close arrives while the scan lets the window repaint.
+        QTimer::singleShot(0, f.window.get(), [&f] { f.window->close(); });
+        f.makeList(dir.path(), QStringLiteral("CD03"));
+        QCOMPARE(f.app.dialogs.texts().last(), Created);
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.navigator.mainShown, 0);
+
+        QVERIFY(f.window->close());
+        QCOMPARE(f.navigator.mainShown, 1);
     }
 
     void concatenationChecksItsLimit_data()
