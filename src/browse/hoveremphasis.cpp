@@ -35,9 +35,11 @@ bool HoverEmphasis::eventFilter(QObject *watched, QEvent *event)
     if (!widget)
         return false;
     if (widget == m_background || widget == m_window) {
-        // Moves passed up from a control are not the background's.
+        // Moves passed up from a control are not the background's; for the
+        // window itself the bare central area is.
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        if (!widget->childAt(at))
+        QWidget *under = widget->childAt(at);
+        if (!under || under == m_background)
             setBold(hoverrules::resetOnBackground(), false);
         return false;
     }

@@ -177,7 +177,7 @@ bool ResultsBrowser::Searcher_AllTitle()
 
 void ResultsBrowser::ShowAll_Click()
 {
-    WaitCursor wait;
+    WaitCursor wait(&m_window);
     if (m_window.totalRecords() == 0) {
         wait.restore();
         m_window.say(QStringLiteral("No record found to display."), Icon::Information);
@@ -195,16 +195,18 @@ void ResultsBrowser::ShowAll_Click()
         LoadFieldNames();
         m_allListLoaded = true;
     }
-    m_window.DisplayFirstRecord();
-    if (m_ui.DataList1->count() > 0)
-        selectLine(m_ui.DataList1, 0);
-    m_ui.Label15->setText(allRecordsHeading(m_window.totalRecords()));
+    showFirstOfAllRecords();
 }
 
 void ResultsBrowser::ReloadAllList()
 {
     m_ui.DataList1->clear();
     Searcher_AllTitle();
+    showFirstOfAllRecords();
+}
+
+void ResultsBrowser::showFirstOfAllRecords()
+{
     m_window.DisplayFirstRecord();
     if (m_ui.DataList1->count() > 0)
         selectLine(m_ui.DataList1, 0);
@@ -237,7 +239,7 @@ void ResultsBrowser::DataList1_DblClick()
 
 void ResultsBrowser::Find_Click()
 {
-    WaitCursor wait;
+    WaitCursor wait(&m_window);
     m_foundRecords.clear();
     m_foundRow = -1;
     // The text is bound as a parameter and the column checked against the
@@ -319,7 +321,7 @@ void ResultsBrowser::List1_Click(int row)
 
 void ResultsBrowser::SearchDisks_Click()
 {
-    WaitCursor wait;
+    WaitCursor wait(&m_window);
     m_ui.DataList1->hide();
     m_ui.List1->show();
     m_mode = ListMode::DiskLabels;

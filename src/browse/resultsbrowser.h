@@ -51,6 +51,8 @@ protected:
 
 private:
     void ShowAll_Click();
+    // The first record, line 0 of DataList1 selected, and the all-records title.
+    void showFirstOfAllRecords();
     void DataList1_Click(int row);
     void DataList1_DblClick();
     void Find_Click();

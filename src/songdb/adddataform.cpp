@@ -242,6 +242,8 @@ void AddDataForm::setup(QMainWindow *window)
     Label21 = label(c, "Label21", QStringLiteral("Authorisation password?"));
     Text14 = box(c, "Text14", false);
     Text14->setEchoMode(QLineEdit::Password);
+    // An asterisk for each typed character, whatever the style's own mask.
+    Text14->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
     OK = button(c, "OK", QStringLiteral("O&K"));
     Text13->setMaximumWidth(100);
     Text14->setMaximumWidth(100);

@@ -99,9 +99,6 @@ AddDataWindow::AddDataWindow(platform::AppContext &app, shell::SharedState &stat
     for (QLabel *l : qAsConst(m_ui.Label17))
         l->installEventFilter(this);
 
-    // Deleting a disk is offered once a disk label has been picked.
-    m_ui.DeleteDisk->setEnabled(false);
-
     Form_Load();
 }
 
@@ -240,7 +237,7 @@ void AddDataWindow::AppendFileList_Click()
     static const QString noDataSource =
         QStringLiteral("Create a DSN 'Orvandel' through the Control Panel using 'Dizarore.mde' database\r\n"
                        "structure file supplied with the package and then try to append data.");
-    WaitCursor wait;
+    WaitCursor wait(this);
     if (!m_state.database.connection().isOpen()) {
         wait.restore();
         say(noDataSource, Icon::Critical);
@@ -430,7 +427,7 @@ void AddDataWindow::LockEditFields()
 
 void AddDataWindow::DeleteDisk_Click()
 {
-    WaitCursor wait;
+    WaitCursor wait(this);
     m_ui.DataList1->hide();
     m_ui.List1->show();
     const QString disk = m_ui.Text2->text();
@@ -491,7 +488,7 @@ void AddDataWindow::showRecordNumberGroup()
 
 void AddDataWindow::OK_Click()
 {
-    WaitCursor wait;
+    WaitCursor wait(this);
     if (m_ui.Text14->text() != DeleteAllPassword) {
         wait.restore();
         say(QStringLiteral("Incorrect password, only authorised persons can delete\r\n"

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QFile>
 #include <QMenuBar>
+#include <QMouseEvent>
 
 namespace {
 
@@ -82,6 +83,19 @@ private slots:
         QVERIFY(!bare.isNull());
         moveOver(background, bare);
         QTRY_VERIFY(boldOnes(f).isEmpty());
+
+        // A move handed to the window itself over that bare spot is the background's too;
+        // over a control it is not.
+        moveOver(f.w<QWidget>("Status"));
+        QTRY_COMPARE(boldOnes(f), QStringList{"Status"});
+        const auto moveOnWindow = [&w](QPoint at) {
+            QMouseEvent move(QEvent::MouseMove, at, w.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&w, &move);
+        };
+        moveOnWindow(background->mapTo(&w, f.w<QWidget>("Label4")->geometry().center()));
+        QCOMPARE(boldOnes(f), QStringList{"Status"});
+        moveOnWindow(background->mapTo(&w, bare));
+        QVERIFY(boldOnes(f).isEmpty());
     }
 
     void helpAndProgramInformation()

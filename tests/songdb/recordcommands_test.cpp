@@ -244,6 +244,39 @@ private slots:
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
     }
 
+    void deleteDiskIsOfferedFromTheStart()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        auto &w = f.load();
+        QVERIFY(f.w<QPushButton>("DeleteDisk")->isEnabled());
+        f.box("Text2")->setText(QStringLiteral("NOPE"));
+        f.app.dialogs.queueAnswer(Button::Yes);
+        f.app.dialogs.queueAnswer(Button::No);
+        f.click("DeleteDisk");
+        QCOMPARE(f.app.dialogs.texts(),
+                 QStringList({QStringLiteral("Really want to delete the enteries of Disk labelled NOPE?"),
+                              QStringLiteral("0 Records of the selected Disk deleted successfully.\r\n"
+                                             "Want to update the 'Show All' list?")}));
+        QCOMPARE(f.app.rowCount(), 1);
+        QCOMPARE(w.totalRecords(), 1);
+        QCOMPARE(f.w<QLabel>("Label4")->text(), QStringLiteral("1"));
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void deleteDiskWithoutDataSourceSaysSo()
+    {
+        NavFixture f(TempApp::missingConnectString());
+        auto &w = f.load();
+        f.box("Text2")->setText(QStringLiteral("CD1"));
+        f.click("DeleteDisk");
+        QCOMPARE(f.app.dialogs.shown.size(), 1);
+        QVERIFY2(f.app.dialogs.shown[0].text.startsWith(QLatin1String("3709\r\n")),
+                 qPrintable(f.app.dialogs.shown[0].text));
+        QCOMPARE(f.app.dialogs.shown[0].buttons, Buttons::Ok);
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+    }
+
     void deletingTheLastDiskRefreshesAnEmptyList()
     {
         NavFixture f;
@@ -290,6 +323,8 @@ private slots:
         QVERIFY(!f.box("Text14")->isHidden());
         QVERIFY(!f.w<QLabel>("Label21")->isHidden());
         QCOMPARE(f.box("Text14")->echoMode(), QLineEdit::Password);
+        QTest::keyClicks(f.box("Text14"), QStringLiteral("Wipe"));
+        QCOMPARE(f.box("Text14")->displayText(), QStringLiteral("****"));
 
         f.box("Text14")->setText(QStringLiteral("WipeTable"));
         f.click("OK");
