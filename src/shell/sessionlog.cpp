@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <cmath>
 #include <limits>
 
 namespace shell {
@@ -75,6 +76,15 @@ void splitAtZone(const QString &line, qsizetype from, qsizetype to, SessionEntry
     }
     entry.startText = line.mid(from, lastNonBlank(line, from, best) + 1 - from);
     entry.endText = line.mid(best, end3 + 1 - best);
+}
+
+// A length beyond any real session (or no number at all) counts as 0, so
+// that a damaged line can neither break the rounding nor overflow the total.
+qint64 lengthSeconds(const QString &text)
+{
+    constexpr double Longest = 1.0e12;
+    const double value = text.toDouble();
+    return std::isfinite(value) && std::abs(value) < Longest ? qRound64(value) : 0;
 }
 
 platform::Failure appendFile(const QString &path, const QStringList &lines)
@@ -189,7 +199,7 @@ std::optional<SessionEntry> SessionLog::parseLine(const QString &line)
         --lastStart;
     if (lastStart == restStart)
         return entry; // no texts, at most a number that is not a length
-    entry.seconds = qRound64(line.mid(lastStart, lastEnd - lastStart).toDouble());
+    entry.seconds = lengthSeconds(line.mid(lastStart, lastEnd - lastStart));
 
     // The usual layout: start text in the 25 columns after the number, the
     // end text two columns further on, the seconds after it.

@@ -15,23 +15,32 @@ constexpr int FixedColumns = 1;
 constexpr int Columns = 5;
 const QString FieldGap = QStringLiteral("     ");
 
+// The four headed columns are centred as a whole, headings and cells alike.
+constexpr int CentredColumns = 4;
+
+void align(QTableWidgetItem *item, int column)
+{
+    if (column < CentredColumns)
+        item->setTextAlignment(Qt::AlignCenter);
+}
+
 // The heading cells and the number column look like a grid's fixed cells and
 // cannot become current or selected.
-QTableWidgetItem *fixedItem(const QString &text, bool centred)
+QTableWidgetItem *fixedItem(const QString &text, int column)
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::NoItemFlags);
     item->setForeground(QColor(0, 0, 0));
     item->setBackground(QColor(212, 208, 200));
-    if (centred)
-        item->setTextAlignment(Qt::AlignCenter);
+    align(item, column);
     return item;
 }
 
-QTableWidgetItem *cellItem(const QString &text)
+QTableWidgetItem *cellItem(const QString &text, int column)
 {
     auto *item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    align(item, column);
     return item;
 }
 
@@ -105,19 +114,19 @@ void SessionWindow::display(const SessionHistory &history, const QFontMetrics &m
     static const QStringList units = {QStringLiteral("Number"), QStringLiteral("Date & Time"),
                                       QStringLiteral("Date & Time"), QStringLiteral("Seconds"), QString()};
     for (int c = 0; c < Columns; ++c) {
-        m_grid->setItem(0, c, fixedItem(headings.at(c), true));
-        m_grid->setItem(1, c, fixedItem(units.at(c), false));
+        m_grid->setItem(0, c, fixedItem(headings.at(c), c));
+        m_grid->setItem(1, c, fixedItem(units.at(c), c));
     }
     // Newest first: row 2 holds the last logged session.
     for (int r = FixedRows; r < n + 3; ++r) {
         const int index = n + 1 - r; // 0-based, so record n + 2 - r
         const bool filled = index >= 0 && r < n + 2;
         const SessionEntry e = filled ? history.entries.at(index) : SessionEntry();
-        m_grid->setItem(r, 0, fixedItem(filled ? QString::number(e.number) : QString(), false));
-        m_grid->setItem(r, 1, cellItem(filled ? e.startText : QString()));
-        m_grid->setItem(r, 2, cellItem(filled ? e.endText : QString()));
-        m_grid->setItem(r, 3, cellItem(filled ? QString::number(e.seconds) : QString()));
-        m_grid->setItem(r, 4, cellItem(QString()));
+        m_grid->setItem(r, 0, fixedItem(filled ? QString::number(e.number) : QString(), 0));
+        m_grid->setItem(r, 1, cellItem(filled ? e.startText : QString(), 1));
+        m_grid->setItem(r, 2, cellItem(filled ? e.endText : QString(), 2));
+        m_grid->setItem(r, 3, cellItem(filled ? QString::number(e.seconds) : QString(), 3));
+        m_grid->setItem(r, 4, cellItem(QString(), 4));
     }
 
     static const QStringList widths = {QStringLiteral("ZZZZZZ"), QStringLiteral("ZZZZZZZZZZZZZZZZZZ"),

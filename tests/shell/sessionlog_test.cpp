@@ -231,6 +231,29 @@ private slots:
         QCOMPARE(h.failure.description, QStringLiteral("File not found"));
     }
 
+    void damagedLengthCountsAsNone_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<qint64>("seconds");
+        const QString texts = QStringLiteral(" 4            7 Dec 2026 09:30:00         7 Dec 2026 09:30:10          ");
+        QTest::newRow("rounded") << texts + "10.6 " << qint64(11);
+        QTest::newRow("not a number") << texts + "ten " << qint64(0);
+        QTest::newRow("infinite") << texts + "inf " << qint64(0);
+        QTest::newRow("not a number at all") << texts + "nan " << qint64(0);
+        QTest::newRow("beyond any session") << texts + "1e300 " << qint64(0);
+        QTest::newRow("number alone") << " 4 " << qint64(0);
+    }
+
+    void damagedLengthCountsAsNone()
+    {
+        QFETCH(QString, line);
+        QFETCH(qint64, seconds);
+        const auto entry = SessionLog::parseLine(line);
+        QVERIFY(entry);
+        QCOMPARE(entry->number, 4);
+        QCOMPARE(entry->seconds, seconds);
+    }
+
     void historySkipsDamagedLines()
     {
         TempApp app;
