@@ -189,7 +189,13 @@ void MainWindow::buildSoundControls()
 {
     using namespace mainlayout;
 
-    m_mediaPlayer1 = m_app.makePlayer(nullptr);
+    // The player only sounds; its place on the window stays hidden, as a picture
+    // of a chosen video has no room here.
+    auto *surface = new QWidget(this);
+    surface->setObjectName(QStringLiteral("MediaPlayer1"));
+    surface->setGeometry(Image11Left + 30, SoundTop, 20, 20);
+    surface->hide();
+    m_mediaPlayer1 = m_app.makePlayer(surface);
     m_sounds = std::make_unique<MainSounds>(*m_mediaPlayer1, *m_app.dialogs,
                                             m_app.file(QStringLiteral("Photographs/Audio")));
 

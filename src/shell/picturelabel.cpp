@@ -17,6 +17,14 @@ void PictureLabel::mousePressEvent(QMouseEvent *event)
     emit pressed(event->button());
 }
 
+void PictureLabel::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is a double click, not another click:
+    // a toggle such as the banner strip flips once, not back again.
+    event->accept();
+    m_leftDown = false;
+}
+
 void PictureLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();

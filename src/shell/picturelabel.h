@@ -5,7 +5,7 @@
 namespace shell {
 
 // A label that answers the mouse: a press with any button, and a click (a
-// left-button press released over the label).
+// left-button press released over the label). A double click counts as one click.
 class PictureLabel : public QLabel
 {
     Q_OBJECT
@@ -20,6 +20,7 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
     bool m_leftDown = false;

@@ -111,6 +111,7 @@ private slots:
         QTest::newRow("Option2") << "Option2" << "" << "Select your own music";
         QTest::newRow("Image4") << "Image4" << "" << "Stop background music";
         QTest::newRow("Image11") << "Image11" << "" << "Play title song";
+        QTest::newRow("MediaPlayer1") << "MediaPlayer1" << "" << "";
     }
 
     void controlsCarryTheirCaptionsAndTips()
@@ -302,6 +303,22 @@ private slots:
         QCOMPARE(timer->interval(), 0);
     }
 
+    void doubleClickOnTheBannerFlipsItOnce()
+    {
+        Fixture f;
+        f.window->start();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        auto *timer = f.window->findChild<QTimer *>(QStringLiteral("Timer1"));
+        QWidget *strip = f.child("Image12");
+        f.child("Image13")->hide(); // as after the pointer crossed the cover
+        const QPoint where = strip->geometry().center() + QPoint(120, 0);
+        QCOMPARE(f.window->childAt(where), strip);
+        // Through the window, so that the second press arrives as a double click.
+        QTest::mouseDClick(f.window->windowHandle(), Qt::LeftButton, {}, where);
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 200);
+    }
+
     void hoverHidesCoversAndBackgroundRestoresThem()
     {
         Fixture f;
@@ -467,7 +484,11 @@ private slots:
             for (int c = 0; c < 5; ++c)
                 QCOMPARE(grid->item(r, c)->text(), expected[r].at(c));
         }
-        QCOMPARE(grid->item(0, 1)->textAlignment(), int(Qt::AlignCenter));
+        // The four headed columns are centred throughout; the fifth is not headed.
+        for (int r = 0; r < 6; ++r) {
+            for (int c = 0; c < 4; ++c)
+                QCOMPARE(grid->item(r, c)->textAlignment(), int(Qt::AlignCenter));
+        }
         const QFontMetrics metrics = f.window->fontMetrics();
         QCOMPARE(grid->columnWidth(0), metrics.horizontalAdvance(QStringLiteral("ZZZZZZ")));
         QCOMPARE(grid->columnWidth(1), metrics.horizontalAdvance(QString(18, QLatin1Char('Z'))));
