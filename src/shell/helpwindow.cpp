@@ -24,6 +24,11 @@ std::optional<QString> HelpWindowViewer::showContents(const QString &helpFile, Q
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("The help file %1 cannot be read: %2")
             .arg(QDir::toNativeSeparators(helpFile), file.errorString());
+    // A help file of another kind (a compiled one, say) would only show as
+    // garbage; say so instead.
+    if (file.peek(4096).contains('\0'))
+        return QStringLiteral("The help file %1 is not a text this viewer can show.")
+            .arg(QDir::toNativeSeparators(helpFile));
     file.close();
 
     if (!m_window) {

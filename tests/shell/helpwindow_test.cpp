@@ -21,6 +21,22 @@ private slots:
         QVERIFY(!viewer.window());
     }
 
+    void helpFileOfAnotherKindIsReported()
+    {
+        TempApp app;
+        const QString path = app.file(QStringLiteral("DizaRore.hlp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("?_\x03\0\0\0\xff\xff", 8));
+        file.close();
+        shell::HelpWindowViewer viewer;
+        QWidget owner;
+        const auto error = viewer.showContents(path, &owner);
+        QVERIFY(error);
+        QVERIFY(error->contains(path));
+        QVERIFY(!viewer.window());
+    }
+
     void shipsTheHelpThatTheProgramPromises()
     {
         shell::HelpWindowViewer viewer;
