@@ -795,7 +795,8 @@ void MakeSListWindow::stopPlayer()
 
 void MakeSListWindow::File1_DblClick()
 {
-    const QString full = joinPath(m_dir1->path(), m_file1->fileName());
+    // The file list's own folder: it names the file shown even when its folder was set apart from Dir1.
+    const QString full = joinPath(m_file1->path(), m_file1->fileName());
     m_label8->setText(full);
     if (m_file1->fileName().isEmpty() || !m_player3->setFileName(full)) {
         say(QStringLiteral("Can not play this format."), Icon::Exclamation);

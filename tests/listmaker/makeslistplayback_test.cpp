@@ -57,6 +57,12 @@ private slots:
         QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Exclamation);
         QCOMPARE(f.label("Label8")->text(), m_dir->filePath("b.mp3"));
         QCOMPARE(f.label("Label11")->text(), QStringLiteral("Audio duration: 3:05"));
+
+        // The file list shows another folder than the folder list: its own file plays.
+        f.window->findChild<QObject *>("File1")->setProperty("path", m_dir->filePath("sub"));
+        emit files->itemDoubleClicked(files->item(0));
+        QCOMPARE(f.label("Label8")->text(), m_dir->filePath("sub/c.ogg"));
+        QCOMPARE(f.player(3).fileName(), m_dir->filePath("sub/c.ogg"));
     }
 
     void theListXViewPlaysTheRealFileAndMovesTheSequentialSelection()
