@@ -2,25 +2,21 @@
 
 #include "browse/hoverrules.h"
 
-#include <QMainWindow>
 #include <QMouseEvent>
 #include <QWidget>
 
 namespace browse {
 
-HoverEmphasis::HoverEmphasis(QMainWindow *window, QWidget *background)
+HoverEmphasis::HoverEmphasis(QWidget *window)
     : QObject(window)
     , m_window(window)
-    , m_background(background)
 {
     window->setMouseTracking(true);
     window->installEventFilter(this);
-    background->setMouseTracking(true);
-    background->installEventFilter(this);
     for (const QString &name : hoverrules::buttons()) {
         if (auto *button = window->findChild<QWidget *>(name)) {
             button->setMouseTracking(true);
-            // A button ignores plain moves; they must not reach the background.
+            // A button ignores plain moves; they must not reach the window.
             button->setAttribute(Qt::WA_NoMousePropagation);
             button->installEventFilter(this);
         }
@@ -34,12 +30,10 @@ bool HoverEmphasis::eventFilter(QObject *watched, QEvent *event)
     auto *widget = qobject_cast<QWidget *>(watched);
     if (!widget)
         return false;
-    if (widget == m_background || widget == m_window) {
-        // Moves passed up from a control are not the background's; for the
-        // window itself the bare central area is.
+    if (widget == m_window) {
+        // Moves passed up from a control (a label, a list) are not the background's.
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
-        QWidget *under = widget->childAt(at);
-        if (!under || under == m_background)
+        if (!m_window->childAt(at))
             setBold(hoverrules::resetOnBackground(), false);
         return false;
     }

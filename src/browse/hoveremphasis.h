@@ -2,7 +2,6 @@
 
 #include <QObject>
 
-class QMainWindow;
 class QWidget;
 
 namespace browse {
@@ -15,7 +14,7 @@ class HoverEmphasis : public QObject
     Q_OBJECT
 
 public:
-    HoverEmphasis(QMainWindow *window, QWidget *background);
+    explicit HoverEmphasis(QWidget *window);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -23,8 +22,7 @@ protected:
 private:
     void setBold(const QStringList &names, bool bold);
 
-    QMainWindow *m_window;
-    QWidget *m_background;
+    QWidget *m_window;
 };
 
 } // namespace browse

@@ -107,6 +107,16 @@ void ResultsBrowser::fillTitles(QListWidget *list, const QVector<songdb::TitleLi
     list->setUpdatesEnabled(true);
 }
 
+void ResultsBrowser::fillLabels(const QStringList &labels)
+{
+    // A label line stands for no record: its value is 0, which no key has.
+    QVector<songdb::TitleLine> lines;
+    lines.reserve(labels.size());
+    for (const QString &label : labels)
+        lines.append({0, label});
+    fillTitles(m_ui.List1, lines);
+}
+
 void ResultsBrowser::setFieldColumn(const QString &column)
 {
     const int index = m_ui.Combo1->findText(column);
@@ -333,7 +343,7 @@ void ResultsBrowser::SearchDisks_Click()
         m_window.reportFailure(labels.failure);
         return;
     }
-    m_ui.List1->addItems(labels.value);
+    fillLabels(labels.value);
     if (m_ui.List1->count() == 0) {
         m_ui.Label15->clear();
         wait.restore();
@@ -368,7 +378,7 @@ void ResultsBrowser::labelList(ListMode mode)
     const bool rowsReturned = !connection.groupValues(column, false).value.isEmpty();
     const auto labels = connection.groupValues(column, true);
     m_ui.List1->clear();
-    m_ui.List1->addItems(labels.value);
+    fillLabels(labels.value);
     if (rowsReturned) {
         m_window.ClearAllField();
         if (m_ui.List1->count() > 0)

@@ -63,6 +63,7 @@ private:
     void selectLine(QListWidget *list, int row);
     void lineClicked(QListWidget *list, int row);
     void fillTitles(QListWidget *list, const QVector<songdb::TitleLine> &lines);
+    void fillLabels(const QStringList &labels);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
     void setFrameCaption(const QString &caption, const QColor &colour);

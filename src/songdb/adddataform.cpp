@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QMenuBar>
+#include <QVBoxLayout>
 #include <QPainter>
 #include <QPushButton>
 #include <QTimer>
@@ -43,9 +43,9 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     return b;
 }
 
-QAction *menuCommand(QMainWindow *window, const char *name, const QString &caption)
+QAction *menuCommand(QMenuBar *menu, const char *name, const QString &caption)
 {
-    QAction *a = window->menuBar()->addAction(caption);
+    QAction *a = menu->addAction(caption);
     a->setObjectName(QLatin1String(name));
     return a;
 }
@@ -99,22 +99,20 @@ QLabel *picture(QWidget *parent, const char *name, const QPixmap &pm)
 
 } // namespace
 
-void AddDataForm::setup(QMainWindow *window)
+void AddDataForm::setup(QWidget *window)
 {
     window->setObjectName(QStringLiteral("AddData"));
     window->setWindowTitle(QStringLiteral("Navigating through  Database - DizaRore"));
 
-    Back = menuCommand(window, "Back", QStringLiteral("Back"));
-    PrintList = menuCommand(window, "PrintList", QStringLiteral("Print List"));
+    menu = new QMenuBar(window);
+    Back = menuCommand(menu, "Back", QStringLiteral("Back"));
+    PrintList = menuCommand(menu, "PrintList", QStringLiteral("Print List"));
     PrintList->setEnabled(false);
-    SaveList = menuCommand(window, "SaveList", QStringLiteral("Save List"));
-    Help = menuCommand(window, "Help", QStringLiteral("Help"));
-    About = menuCommand(window, "About", QStringLiteral("About"));
+    SaveList = menuCommand(menu, "SaveList", QStringLiteral("Save List"));
+    Help = menuCommand(menu, "Help", QStringLiteral("Help"));
+    About = menuCommand(menu, "About", QStringLiteral("About"));
 
-    central = new QWidget(window);
-    central->setObjectName(QStringLiteral("AddDataBackground"));
-    window->setCentralWidget(central);
-    QWidget *c = central;
+    QWidget *c = window;
 
     // Heading with the logo players.
     Image3 = picture(c, "Image3", discPicture(40, QColor(60, 60, 150)));
@@ -362,7 +360,8 @@ void AddDataForm::setup(QMainWindow *window)
     body->addSpacing(8);
     body->addLayout(right, 2);
 
-    auto *page = new QVBoxLayout(c);
+    auto *page = new QVBoxLayout(window);
+    page->setMenuBar(menu);
     page->addLayout(heading);
     page->addLayout(body, 1);
 

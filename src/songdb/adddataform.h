@@ -8,7 +8,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
-class QMainWindow;
+class QMenuBar;
 class QPushButton;
 class QTimer;
 class QWidget;
@@ -16,13 +16,13 @@ class QWidget;
 namespace songdb {
 
 // The controls of the navigation window under their design names. Every
-// control is a direct child of the central widget or of Frame1, so that a
-// bare spot of the central widget is the window background.
+// control is a direct child of the window or of Frame1, so that a bare spot
+// of the window is the window itself.
 struct AddDataForm
 {
-    void setup(QMainWindow *window);
+    void setup(QWidget *window);
 
-    QWidget *central = nullptr;
+    QMenuBar *menu = nullptr;
 
     // Record boxes.
     QGroupBox *Frame1 = nullptr;

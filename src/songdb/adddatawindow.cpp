@@ -61,14 +61,14 @@ void setTextColour(QWidget *w, QPalette::ColorRole role, const QColor &colour)
 
 AddDataWindow::AddDataWindow(platform::AppContext &app, shell::SharedState &state, shell::Navigator &navigator,
                              QWidget *parent)
-    : QMainWindow(parent)
+    : QWidget(parent, Qt::Window)
     , m_app(app)
     , m_state(state)
     , m_navigator(navigator)
 {
     m_ui.setup(this);
     m_browser = std::make_unique<browse::ResultsBrowser>(m_ui, m_app, m_state, *this);
-    m_hover = std::make_unique<browse::HoverEmphasis>(this, m_ui.central);
+    m_hover = std::make_unique<browse::HoverEmphasis>(this);
     if (m_app.makePlayer) {
         m_player1 = m_app.makePlayer(m_ui.MediaPlayer1);
         m_player2 = m_app.makePlayer(m_ui.MediaPlayer2);
@@ -375,7 +375,7 @@ bool AddDataWindow::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }
 
 // ---- Record editing ----

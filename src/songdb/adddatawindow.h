@@ -4,7 +4,7 @@
 #include "songdb/adddataform.h"
 #include "songdb/songrecord.h"
 
-#include <QMainWindow>
+#include <QWidget>
 #include <memory>
 
 namespace shell {
@@ -21,7 +21,7 @@ namespace songdb {
 
 // The navigation window: appends the current list, shows, edits and deletes
 // records and keeps the count; the result lists live in browse::ResultsBrowser.
-class AddDataWindow : public QMainWindow
+class AddDataWindow : public QWidget
 {
     Q_OBJECT
 

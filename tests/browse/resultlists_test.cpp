@@ -209,6 +209,7 @@ private slots:
         auto *labels = f.list("List1");
         QCOMPARE(NavFixture::lines(labels), QStringList({"CD1", "CD10", "CD2"}));
         QCOMPARE(NavFixture::ids(labels), QList<int>({0, 0, 0}));
+        QCOMPARE(labels->item(1)->data(Qt::UserRole), QVariant(0));
         QVERIFY(f.list("DataList1")->isHidden());
         QCOMPARE(labels->currentRow(), 0);
         QCOMPARE(f.text("Text4"), QStringLiteral("CD1"));
