@@ -43,11 +43,17 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     connect(m_ui.DataList1, &QListWidget::currentRowChanged, this, &ResultsBrowser::DataList1_Click);
     connect(m_ui.List1, &QListWidget::currentRowChanged, this, &ResultsBrowser::List1_Click);
     connect(m_ui.DataList1, &QListWidget::itemDoubleClicked, this, &ResultsBrowser::DataList1_DblClick);
-    // A click on the line already selected shows its record again.
     for (QListWidget *list : {m_ui.DataList1, m_ui.List1}) {
+        // A click on the line already selected shows its record again.
         list->viewport()->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this,
                 [this, list](QListWidgetItem *item) { lineClicked(list, list->row(item)); });
+        // A line selected without becoming the current one is still the chosen line.
+        connect(list, &QListWidget::itemSelectionChanged, this, [list] {
+            const QList<QListWidgetItem *> chosen = list->selectedItems();
+            if (chosen.size() == 1 && list->row(chosen.first()) != list->currentRow())
+                list->setCurrentItem(chosen.first());
+        });
     }
 }
 

@@ -38,6 +38,10 @@ private slots:
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
         QVERIFY(f.w<QPushButton>("EditRecord")->isEnabled());
 
+        // Selecting a line, whichever way, shows its record.
+        all->item(2)->setSelected(true);
+        QCOMPARE(f.text("txtID"), QString::number(c));
+        QCOMPARE(f.text("Text1"), QStringLiteral("3"));
         all->setCurrentRow(1);
         QCOMPARE(f.text("txtID"), QString::number(a));
         QCOMPARE(f.text("Text5"), QStringLiteral("a"));
