@@ -238,9 +238,16 @@ void AddDataWindow::AppendFileList_Click()
         QStringLiteral("Create a DSN 'Orvandel' through the Control Panel using 'Dizarore.mde' database\r\n"
                        "structure file supplied with the package and then try to append data.");
     WaitCursor wait(this);
-    if (!m_state.database.connection().isOpen()) {
+    const auto failed = [&](const Failure &failure) {
         wait.restore();
-        say(noDataSource, Icon::Critical);
+        if (failure.number == err::ConnectionClosed)
+            say(noDataSource, Icon::Critical);
+        else
+            reportFailure(failure);
+    };
+    // The table must be there before the user is asked to add to it.
+    if (const auto table = m_state.database.connection().columnNames(); !table.ok()) {
+        failed(table.failure);
         return;
     }
     const listmaker::CurrentList &list = m_state.currentList;
@@ -255,11 +262,7 @@ void AddDataWindow::AppendFileList_Click()
     const auto added = m_state.database.connection().appendList(list);
     if (!added.ok()) {
         m_ui.AppendFileList->setEnabled(true);
-        wait.restore();
-        if (added.failure.number == err::ConnectionClosed)
-            say(noDataSource, Icon::Critical);
-        else
-            reportFailure(added.failure);
+        failed(added.failure);
         return;
     }
     setTotalRecords(m_totalRecords + added.value);

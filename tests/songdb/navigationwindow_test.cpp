@@ -274,6 +274,22 @@ private slots:
         QCOMPARE(w.totalRecords(), 3);
     }
 
+    void appendWithoutTheTableSaysSoBeforeAsking()
+    {
+        NavFixture f;
+        f.app.exec(QStringLiteral("drop table table1"));
+        f.state.currentList = makeList(2);
+        auto &w = f.load();
+        w.showInAppendMode();
+        f.click("AppendFileList");
+        QCOMPARE(f.app.dialogs.shown.size(), 1);
+        QVERIFY2(f.app.dialogs.shown[0].text.startsWith(QLatin1String("3146\r\n")),
+                 qPrintable(f.app.dialogs.shown[0].text));
+        QCOMPARE(f.app.dialogs.shown[0].icon, Icon::None);
+        QVERIFY(f.w<QPushButton>("AppendFileList")->isEnabled());
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
+    }
+
     void appendWithoutDataSourceAsksForOne()
     {
         NavFixture f(TempApp::missingConnectString());
