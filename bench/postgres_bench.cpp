@@ -46,7 +46,7 @@ int run()
     start.start(QStringLiteral("bash"), {script, QStringLiteral("start"), dir.filePath(QStringLiteral("pg")), port});
     if (!start.waitForFinished(120000) || start.exitCode() != 0) {
         std::fprintf(stderr, "append_10k_postgres_ms: no PostgreSQL server could be started (package postgresql)\n%s",
-                     start.readAllStandardError().constData());
+            start.readAllStandardError().constData());
         return 1;
     }
     const QString connect = QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;DATABASE=quenmora;"

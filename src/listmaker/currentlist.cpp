@@ -80,8 +80,8 @@ WriteResult write(const QString &path, const CurrentList &list)
     }
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        result.failure = {errno == ENOSPC ? platform::err::DiskFull : platform::err::PathFileAccess,
-                          file.errorString()};
+        result.failure
+            = {errno == ENOSPC ? platform::err::DiskFull : platform::err::PathFileAccess, file.errorString()};
     }
     return result;
 }

@@ -369,11 +369,7 @@ QString MakeSListWindow::currentListFile() const
 
 platform::Button MakeSListWindow::say(const QString &text, platform::Icon icon, platform::Buttons buttons)
 {
-    platform::Message m;
-    m.text = text;
-    m.icon = icon;
-    m.buttons = buttons;
-    return m_app.dialogs->message(m);
+    return m_app.say(text, icon, buttons);
 }
 
 // ---- Browsing ------------------------------------------------------------
@@ -893,13 +889,7 @@ void MakeSListWindow::Back_Click()
 
 void MakeSListWindow::Help_Click()
 {
-    const std::optional<QString> failure = m_app.help->showContents(m_app.file(QStringLiteral("DizaRore.hlp")), this);
-    if (!failure)
-        return;
-    platform::Message m;
-    m.text = *failure;
-    m.title = windowTitle();
-    m_app.dialogs->message(m);
+    m_app.showHelp(this);
 }
 
 void MakeSListWindow::About_Click()

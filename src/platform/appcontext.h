@@ -31,6 +31,13 @@ struct AppContext
 
     // A file or folder of the application folder.
     QString file(const QString &name) const { return appFolder + QLatin1Char('/') + name; }
+
+    // A message box with the application title.
+    Button say(const QString &text, Icon icon = Icon::None, Buttons buttons = Buttons::Ok) const;
+
+    // Shows the contents of the help file for the owner window; a failure is
+    // told in a box titled with the owner's caption.
+    void showHelp(QWidget *owner) const;
 };
 
 } // namespace platform

@@ -25,7 +25,8 @@ QString qtNameFilter(const QString &designFilter)
     if (bar < 0)
         return designFilter;
     const QString description = designFilter.left(bar);
-    const QString patterns = designFilter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+    const QString patterns
+        = designFilter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     const QString suffix = QLatin1String("(") + patterns + QLatin1String(")");
     if (description.endsWith(suffix))
         return description;

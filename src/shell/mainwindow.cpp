@@ -446,13 +446,7 @@ void MainWindow::HelpMain_Click()
 
 void MainWindow::showHelpContents()
 {
-    const std::optional<QString> error = m_app.help->showContents(m_app.file(QStringLiteral("DizaRore.hlp")), this);
-    if (!error)
-        return;
-    platform::Message m;
-    m.text = *error;
-    m.title = windowTitle();
-    m_app.dialogs->message(m);
+    m_app.showHelp(this);
 }
 
 void MainWindow::Image6_MouseDown()

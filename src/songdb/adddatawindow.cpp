@@ -206,23 +206,12 @@ void AddDataWindow::closeEvent(QCloseEvent *event)
 
 void AddDataWindow::Help_Click()
 {
-    if (!m_app.help)
-        return;
-    if (const auto error = m_app.help->showContents(m_app.file(QStringLiteral("DizaRore.hlp")), this)) {
-        platform::Message m;
-        m.text = *error;
-        m.title = windowTitle();
-        m_app.dialogs->message(m);
-    }
+    m_app.showHelp(this);
 }
 
 Button AddDataWindow::say(const QString &text, Icon icon, Buttons buttons)
 {
-    platform::Message m;
-    m.text = text;
-    m.icon = icon;
-    m.buttons = buttons;
-    return m_app.dialogs->message(m);
+    return m_app.say(text, icon, buttons);
 }
 
 void AddDataWindow::reportFailure(const Failure &failure)

@@ -28,8 +28,8 @@ int columnIndex(const QString &name)
 Failure connectionClosedFailure()
 {
     return {err::ConnectionClosed,
-            QStringLiteral("Operation is not allowed when the object is closed. The connection to the data "
-                           "source 'Orvandel' is closed or invalid.")};
+        QStringLiteral("Operation is not allowed when the object is closed. The connection to the data "
+                       "source 'Orvandel' is closed or invalid.")};
 }
 
 namespace {
@@ -150,7 +150,8 @@ DbResult<qint32> SongConnection::countRecords()
         return r;
     }
     if (!q.next()) {
-        r.failure = {err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+        r.failure = {
+            err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
         return r;
     }
     r.value = q.value(0).toInt();
@@ -224,8 +225,8 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
     const int count = qMax(0, list.FileCount);
     if (count > listmaker::CurrentList::Capacity) {
         r.failure = {err::SubscriptOutOfRange,
-                     QStringLiteral("Subscript out of range: the list holds more than %1 files.")
-                         .arg(listmaker::CurrentList::Capacity)};
+            QStringLiteral("Subscript out of range: the list holds more than %1 files.")
+                .arg(listmaker::CurrentList::Capacity)};
         return r;
     }
     QSqlDatabase db = database();
@@ -311,8 +312,8 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
         r.failure = closedFailure();
         return r;
     }
-    const Failure noRecord{err::NoCurrentRecord,
-                           QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+    const Failure noRecord {
+        err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
     if (position < 1) {
         r.failure = noRecord;
         return r;
@@ -341,7 +342,7 @@ DbResult<QVector<TitleLine>> SongConnection::allTitles()
         return r;
     }
     while (q.next())
-        r.value.append(TitleLine{q.value(0).toInt(), text(q.value(1))});
+        r.value.append(TitleLine {q.value(0).toInt(), text(q.value(1))});
     return r;
 }
 
@@ -351,7 +352,7 @@ DbResult<QVector<SongRecord>> SongConnection::find(const QString &column, const 
     const int c = columnIndex(column);
     if (c < 0) {
         r.failure = {err::InvalidArgument,
-                     QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
+            QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
         return r;
     }
     if (!isOpen()) {
@@ -378,8 +379,8 @@ DbResult<QVector<SongRecord>> SongConnection::find(const QString &column, const 
     return r;
 }
 
-Failure SongConnection::updateRecord(qint32 key, const QString &title, const QString &occasion, const QString &artist,
-                                     const QString &status)
+Failure SongConnection::updateRecord(
+    qint32 key, const QString &title, const QString &occasion, const QString &artist, const QString &status)
 {
     if (!isOpen())
         return closedFailure();
@@ -394,7 +395,8 @@ Failure SongConnection::updateRecord(qint32 key, const QString &title, const QSt
     if (const Failure f = execute(q); f.isSet())
         return f;
     if (q.numRowsAffected() == 0)
-        return {err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
+        return {
+            err::NoCurrentRecord, QStringLiteral("Either BOF or EOF is True, or the current record has been deleted.")};
     return {};
 }
 

@@ -38,9 +38,9 @@ private:
         for (const QString &name : names) {
             QObject *o = window->findChild<QObject *>(name);
             QVERIFY2(o, qPrintable(window->objectName() + QLatin1Char('.') + name + QLatin1String(" is missing")));
-            QVERIFY2(o->inherits(kind), qPrintable(window->objectName() + QLatin1Char('.') + name + QLatin1String(" is a ")
-                                                   + QLatin1String(o->metaObject()->className()) + QLatin1String(", not a ")
-                                                   + QLatin1String(kind)));
+            QVERIFY2(o->inherits(kind),
+                qPrintable(window->objectName() + QLatin1Char('.') + name + QLatin1String(" is a ")
+                    + QLatin1String(o->metaObject()->className()) + QLatin1String(", not a ") + QLatin1String(kind)));
         }
     }
 
@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(main.objectName(), QStringLiteral("Main"));
         expect(&main, "QPushButton", {"DisplayRecords", "CreateRecordsToAppend", "HelpMain", "Exitz"});
         expect(&main, "QLabel",
-               {"Image5", "Image7", "Image6", "Image8_1", "Image8_2", "Image13", "Image12", "Label6", "Label7", "Label3",
+            {"Image5", "Image7", "Image6", "Image8_1", "Image8_2", "Image13", "Image12", "Label6", "Label7", "Label3",
                 "Label4", "Label2", "Label21", "Image33", "Image4", "Image11"});
         expect(&main, "QRadioButton", {"Option1_0", "Option1_1", "Option2"});
         expect(&main, "QTimer", {"Timer1"});
@@ -73,22 +73,28 @@ private slots:
         expect(lists, "QComboBox", {"Drive1"});
         expect(lists, "QListWidget", {"Dir1", "File1", "List1", "List2", "List3", "List4"});
         expect(lists, "QLineEdit", {"Text1", "Text2", "Text3", "Text4"});
-        expect(lists, "QPushButton", {"AddList", "ExistingDisk", "AddToAccess", "SortList", "EditList4", "Concatanate"});
-        expect(lists, "QLabel",
-               numbered(QStringLiteral("Label"), {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 17}));
+        expect(
+            lists, "QPushButton", {"AddList", "ExistingDisk", "AddToAccess", "SortList", "EditList4", "Concatanate"});
+        expect(lists, "QLabel", numbered(QStringLiteral("Label"), {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 17}));
         expect(lists, "QWidget", {"MediaPlayer1", "MediaPlayer2", "MediaPlayer3"});
-        expect(lists, "QAction", {"Back", "ClearList", "SaveSequential", "SaveSorted", "SaveX", "SaveEdited", "About", "Help"});
+        expect(lists, "QAction",
+            {"Back", "ClearList", "SaveSequential", "SaveSorted", "SaveX", "SaveEdited", "About", "Help"});
         for (const char *name : {"Drive1", "Dir1", "File1"})
             QVERIFY2(lists->findChild<QObject *>(QString::fromLatin1(name))->property("path").isValid(), name);
 
         QWidget *nav = &main.navigationWindow();
         QCOMPARE(nav->objectName(), QStringLiteral("AddData"));
-        expect(nav, "QLineEdit", numbered(QStringLiteral("Text"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) << "txtID");
+        expect(nav, "QLineEdit",
+            numbered(QStringLiteral("Text"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}) << "txtID");
         expect(nav, "QLabel",
-               numbered(QStringLiteral("Label"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 20, 21, 23})
-                   << "RecordNo" << "Image8" << "Image3" << "Image4" << "Image7");
+            numbered(QStringLiteral("Label"), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 20, 21, 23})
+                << "RecordNo"
+                << "Image8"
+                << "Image3"
+                << "Image4"
+                << "Image7");
         expect(nav, "QPushButton",
-               {"OK", "AppendFileList", "EditRecord", "DeleteDisk", "DeleteAll", "ShowAll", "Find", "SearchDisks",
+            {"OK", "AppendFileList", "EditRecord", "DeleteDisk", "DeleteAll", "ShowAll", "Find", "SearchDisks",
                 "Occasion", "Status"});
         expect(nav, "QListWidget", {"DataList1", "List1"});
         expect(nav, "QComboBox", {"Combo1"});

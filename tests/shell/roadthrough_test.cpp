@@ -20,8 +20,7 @@ class RoadThroughTest : public QObject
     Q_OBJECT
 
 private:
-    template <typename T>
-    static T *control(QWidget *window, const char *name)
+    template <typename T> static T *control(QWidget *window, const char *name)
     {
         T *w = window->findChild<T *>(QString::fromLatin1(name));
         if (!w)
@@ -53,7 +52,7 @@ private slots:
         touch(disk + QStringLiteral("/b song.mp3"), 10);
         touch(disk + QStringLiteral("/A song.mp3"), 20);
         touch(disk + QStringLiteral("/sub/c song.mp3"), 30);
-        app.drives.drives = {platform::Drive{QStringLiteral("/"), QString(), QStringLiteral("/")}};
+        app.drives.drives = {platform::Drive {QStringLiteral("/"), QString(), QStringLiteral("/")}};
 
         shell::SharedState state;
         shell::MainWindow main(app.context(), state);
@@ -73,7 +72,7 @@ private slots:
         control<QPushButton>(lists, "AddList")->click();
         QCOMPARE(app.dialogs.texts().last(), QStringLiteral("LIST of Files and other informations CREATED."));
         QCOMPARE(lines(control<QListWidget>(lists, "List1")),
-                 QStringList({QStringLiteral("A song.mp3"), QStringLiteral("b song.mp3"), QStringLiteral("c song.mp3")}));
+            QStringList({QStringLiteral("A song.mp3"), QStringLiteral("b song.mp3"), QStringLiteral("c song.mp3")}));
         QCOMPARE(control<QLabel>(lists, "Label1")->text(), QStringLiteral("Contents of Current list (3 Files)."));
 
         // Hand-over: the navigation window opens in append mode.
@@ -99,8 +98,8 @@ private slots:
         // "Sho&w All" lists what was appended, each line carrying its record's key.
         control<QPushButton>(nav, "ShowAll")->click();
         auto *all = control<QListWidget>(nav, "DataList1");
-        QCOMPARE(lines(all), QStringList({QStringLiteral("A song.mp3"), QStringLiteral("b song.mp3"),
-                                          QStringLiteral("c song.mp3")}));
+        QCOMPARE(lines(all),
+            QStringList({QStringLiteral("A song.mp3"), QStringLiteral("b song.mp3"), QStringLiteral("c song.mp3")}));
         all->setCurrentRow(2);
         QCOMPARE(control<QLineEdit>(nav, "Text5")->text(), QStringLiteral("c song.mp3"));
         QCOMPARE(control<QLineEdit>(nav, "Text3")->text(), disk + QStringLiteral("/sub"));

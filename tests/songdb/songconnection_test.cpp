@@ -108,7 +108,9 @@ private slots:
         const auto rec = c.recordByKey(40000);
         QVERIFY(rec.value.has_value());
         QCOMPARE((*rec.value)[songdb::ID], QStringLiteral("40000"));
-        QVERIFY(!c.updateRecord(40000, QStringLiteral("t"), QStringLiteral("o"), QStringLiteral("a"), QStringLiteral("s")).isSet());
+        QVERIFY(
+            !c.updateRecord(40000, QStringLiteral("t"), QStringLiteral("o"), QStringLiteral("a"), QStringLiteral("s"))
+                 .isSet());
         QCOMPARE((*c.recordByKey(40000).value)[songdb::StatusID], QStringLiteral("s"));
         QCOMPARE(c.updateRecord(40001, {}, {}, {}, {}).number, platform::err::NoCurrentRecord);
     }
@@ -128,7 +130,7 @@ private slots:
         QCOMPARE(c.find(QStringLiteral("TitleSID"), QString()).value.size(), 4);
         QCOMPARE(c.find(QStringLiteral("OccasionID"), QString()).value.size(), 0);
         QCOMPARE(c.find(QStringLiteral("TitleSID; drop table table1"), QStringLiteral("x")).failure.number,
-                 platform::err::InvalidArgument);
+            platform::err::InvalidArgument);
         QCOMPARE(c.countRecords().value, 4);
     }
 
@@ -142,8 +144,8 @@ private slots:
         SongConnection c;
         QVERIFY2(c.isOpen(), qPrintable(c.openFailure().description));
         QCOMPARE(c.groupValues(songdb::DiskID, true).value,
-                 QStringList({QStringLiteral("CD1"), QStringLiteral("CD2"), QStringLiteral("cd1")}));
-        QCOMPARE(c.groupValues(songdb::OccasionID, true).value, QStringList{QStringLiteral("Party")});
+            QStringList({QStringLiteral("CD1"), QStringLiteral("CD2"), QStringLiteral("cd1")}));
+        QCOMPARE(c.groupValues(songdb::OccasionID, true).value, QStringList {QStringLiteral("Party")});
         QCOMPARE(c.groupValues(songdb::OccasionID, false).value.size(), 2);
         QCOMPARE(c.columnNames().value.size(), 11);
         QCOMPARE(c.columnNames().value.at(3), QStringLiteral("TitleSID"));

@@ -56,10 +56,10 @@ const QTemporaryDir &dataSourceHome()
         if (ini.open(QIODevice::WriteOnly)) {
             if (TempApp::onPostgres()) {
                 ini.write("[Orvandel]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort="
-                          + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=" + processDatabase().toUtf8() + "\n");
+                    + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=" + processDatabase().toUtf8() + "\n");
             } else {
                 ini.write("[Orvandel]\nDriver=SQLite3\nDatabase="
-                          + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\nStepAPI=1\n");
+                    + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\nStepAPI=1\n");
             }
         }
         qputenv("ODBCINI", ini.fileName().toUtf8());
@@ -152,11 +152,10 @@ QSqlDatabase TempApp::direct()
 
 qint32 TempApp::addRecord(const QStringList &values)
 {
-    static const QStringList columns = {QStringLiteral("DiskID"),     QStringLiteral("PathSID"),
-                                        QStringLiteral("TitleSID"),   QStringLiteral("ExtensionID"),
-                                        QStringLiteral("FileSizID"),  QStringLiteral("FileDatTimID"),
-                                        QStringLiteral("ArtistID"),   QStringLiteral("TotFiles"),
-                                        QStringLiteral("OccasionID"), QStringLiteral("StatusID")};
+    static const QStringList columns = {QStringLiteral("DiskID"), QStringLiteral("PathSID"), QStringLiteral("TitleSID"),
+        QStringLiteral("ExtensionID"), QStringLiteral("FileSizID"), QStringLiteral("FileDatTimID"),
+        QStringLiteral("ArtistID"), QStringLiteral("TotFiles"), QStringLiteral("OccasionID"),
+        QStringLiteral("StatusID")};
     QStringList names;
     QStringList marks;
     for (int i = 0; i < values.size() && i < columns.size(); ++i) {
@@ -183,7 +182,8 @@ void TempApp::refuseTitle(const QString &title)
     QString quoted = title;
     quoted.replace(QLatin1Char('\''), QLatin1String("''"));
     if (onPostgres()) {
-        exec(QStringLiteral("alter table table1 add constraint refused_title check (TitleSID is null or TitleSID <> '%1')")
+        exec(QStringLiteral(
+            "alter table table1 add constraint refused_title check (TitleSID is null or TitleSID <> '%1')")
                  .arg(quoted));
     } else {
         exec(QStringLiteral("create trigger refuse_title before insert on table1 when new.TitleSID = '%1' "
