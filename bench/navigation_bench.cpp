@@ -46,6 +46,7 @@ public:
         m_file = path;
         return false;
     }
+    bool open(const QString &path) override { return setFileName(path); }
     QString fileName() const override { return m_file; }
     void play() override {}
     void stop() override {}

@@ -15,6 +15,8 @@ public:
     // False when the file cannot be opened or its format cannot be played;
     // lastFailure() then says why.
     virtual bool setFileName(const QString &path) = 0;
+    // Opens the file without starting it; play() starts it.
+    virtual bool open(const QString &path) = 0;
     virtual QString fileName() const = 0;
     virtual void play() = 0;
     virtual void stop() = 0;

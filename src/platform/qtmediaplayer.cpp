@@ -56,6 +56,20 @@ public:
 
     bool setFileName(const QString &path) override
     {
+        if (!open(path))
+            return false;
+        if (path.isEmpty())
+            return true;
+        if (m_midi) {
+            return startMidi()
+                || fail(CannotPlay, QStringLiteral("MIDI files need fluidsynth and a General MIDI soundfont to play"));
+        }
+        play();
+        return true;
+    }
+
+    bool open(const QString &path) override
+    {
         close();
         m_file = path;
         if (path.isEmpty())
@@ -69,8 +83,7 @@ public:
         m_duration = audioDurationSeconds(path).value_or(0.0);
         if (isMidiFile(path)) {
             m_midi = true;
-            return startMidi() || fail(CannotPlay, QStringLiteral("MIDI files need fluidsynth and a General MIDI "
-                                                                  "soundfont to play"));
+            return true;
         }
 
         QMediaPlayer &p = player();
@@ -84,7 +97,6 @@ public:
             return fail(CannotPlay, why);
         }
         showVideoIfAny();
-        play();
         return true;
     }
 

@@ -159,8 +159,7 @@ void AddDataWindow::LoadUserLogo()
     listmaker::MakeSListWindow &createList = m_navigator.createListWindow();
     if (createList.mediaPlayer1().setFileName(userLogo))
         createList.mediaPlayer1().play();
-    createList.mediaPlayer2().setFileName(logo);
-    createList.mediaPlayer2().stop();
+    createList.mediaPlayer2().open(logo);
 }
 
 void AddDataWindow::showInBrowseMode()

@@ -32,19 +32,14 @@ public:
     bool setFileName(const QString &path) override
     {
         calls << QStringLiteral("open:") + path;
-        m_file = path;
+        return take(path);
+    }
+    bool open(const QString &path) override
+    {
+        calls << QStringLiteral("open-stopped:") + path;
+        const bool opened = take(path);
         m_playing = false;
-        if (path.isEmpty())
-            return true;
-        if (!QFileInfo::exists(path) || unplayable.contains(path)) {
-            failure = {53, QStringLiteral("File not found")};
-            if (unplayable.contains(path))
-                failure = {unplayable.value(path), QStringLiteral("Cannot play this file")};
-            return false;
-        }
-        failure = {};
-        m_playing = true;
-        return true;
+        return opened;
     }
     QString fileName() const override { return m_file; }
     void play() override
@@ -67,6 +62,23 @@ public:
     platform::Failure failure;
 
 private:
+    bool take(const QString &path)
+    {
+        m_file = path;
+        m_playing = false;
+        if (path.isEmpty())
+            return true;
+        if (!QFileInfo::exists(path) || unplayable.contains(path)) {
+            failure = {53, QStringLiteral("File not found")};
+            if (unplayable.contains(path))
+                failure = {unplayable.value(path), QStringLiteral("Cannot play this file")};
+            return false;
+        }
+        failure = {};
+        m_playing = true;
+        return true;
+    }
+
     QString m_file;
     bool m_playing = false;
 };
