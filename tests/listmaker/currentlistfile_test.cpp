@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "listmaker/currentlist.h"
 
 #include <QFile>
@@ -26,12 +27,6 @@ CurrentList threeFiles(const QString &artist)
         list.DateTimes[i] = QStringLiteral("09/03/2024 14:05:0%1").arg(i);
     }
     return list;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "makeslistfixture.h"
 
 #include "platform/datetext.h"
@@ -8,12 +9,6 @@
 using platform::Icon;
 
 namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 QByteArray crlf(const QStringList &lines)
 {

@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "support/tempapp.h"
 
 #include "listmaker/makeslistwindow.h"
@@ -36,19 +37,6 @@ QWidget *topLevel(const QString &name)
             return w;
     }
     return nullptr;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 const QByteArray ThreeSessions = " 1            7 Dec 2026 09:30:00         7 Dec 2026 09:30:10          10 \r\n"

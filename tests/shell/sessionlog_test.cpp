@@ -1,3 +1,4 @@
+#include "support/files.h"
 #include "support/tempapp.h"
 
 #include "shell/sessionlog.h"
@@ -7,23 +8,6 @@
 
 using shell::SessionEntry;
 using shell::SessionLog;
-
-namespace {
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
 
 class SessionLogTest : public QObject
 {
