@@ -1,46 +1,60 @@
 #!/usr/bin/env bash
 # A throw-away PostgreSQL server on the loopback address, for tests and benchmarks.
-#   pg-server.sh start DIR PORT   initialise DIR, start the server, create the
-#                                 database 'quenmora' with table1
+#   pg-server.sh start DIR PORT   initialise DIR, start the server and set up
+#                                 the catalogue 'quenmora' as on a household's
+#                                 server (setup-postgres-dsn.sh --server-only)
 #   pg-server.sh stop DIR         stop it (DIR may then be removed)
-# The server's superuser is 'sa', the user the program connects as; the
-# server trusts local connections, listens on 127.0.0.1 only and keeps its
-# socket in DIR.
+# The server listens on 127.0.0.1 only and keeps its socket in DIR. Its
+# superuser 'quenmora_admin' (password 'throwaway') sets it up and owns the
+# catalogue; the program's login 'sa' (password 'kzq') may only read and
+# change records. Logins over TCP need the password (scram-sha-256).
+# This copy of the scripts may lie anywhere, even in a folder that the
+# server's system user cannot enter: only DIR must be reachable for it (as
+# root, the folders above DIR are made passable).
 set -euo pipefail
 cmd="${1:?usage: pg-server.sh start|stop DIR [PORT]}"
 dir="${2:?usage: pg-server.sh start|stop DIR [PORT]}"
 port="${3:-54329}"
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+HERE="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+readonly admin=quenmora_admin admin_password=throwaway
 
 bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 [ -n "$bindir" ] || { echo "PostgreSQL is not installed (package postgresql)." >&2; exit 1; }
 
-# The server refuses to run as root: run it as the 'postgres' system user then.
+# The server refuses to run as root: run it as the 'postgres' system user
+# then, from a folder that user may enter.
 as_owner() {
-    if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$@"; else "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi
 }
 
 case "$cmd" in
 start)
     mkdir -p "$dir"
+    dir="$(cd "$dir" && pwd)"
     if [ "$(id -u)" -eq 0 ]; then
         # The server's user must reach DIR: let it pass through the folders above.
-        p="$(cd "$dir/.." && pwd)"
+        p="$(dirname "$dir")"
         while [ "$p" != "/" ]; do chmod o+x "$p"; p="$(dirname "$p")"; done
         chown postgres: "$dir"
         chmod 700 "$dir"
     fi
-    as_owner "$bindir/initdb" -D "$dir/data" -U sa --auth=trust -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
+    printf '%s\n' "$admin_password" >"$dir/admin-password"
+    as_owner "$bindir/initdb" -D "$dir/data" -U "$admin" --pwfile="$dir/admin-password" \
+        --auth-local=trust --auth-host=scram-sha-256 --no-sync -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
         || { cat "$dir/initdb.log" >&2; exit 1; }
+    rm -f "$dir/admin-password"
     as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-        -o "-c listen_addresses=127.0.0.1 -p $port -k $dir -c fsync=off -c full_page_writes=off" start >/dev/null \
+        -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off -c full_page_writes=off" start >/dev/null \
         || { cat "$dir/server.log" >&2; exit 1; }
-    as_owner "$bindir/createdb" -h 127.0.0.1 -p "$port" -U sa quenmora
-    as_owner "$bindir/psql" -q -h 127.0.0.1 -p "$port" -U sa -d quenmora -v ON_ERROR_STOP=1 \
-        -f "$ROOT/data/schema-postgres.sql" >/dev/null
+    # The set-up reads the schema as the caller, so this copy's folder may be closed to the server's user.
+    PGPASSWORD="$admin_password" bash "$HERE/setup-postgres-dsn.sh" --server-only \
+        --host 127.0.0.1 --port "$port" --admin "$admin" >"$dir/setup.log" 2>&1 \
+        || { cat "$dir/setup.log" >&2; exit 1; }
     ;;
 stop)
-    [ -d "$dir/data" ] && as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
+    [ -d "$dir/data" ] || exit 0
+    dir="$(cd "$dir" && pwd)"
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
     ;;
 *)
     echo "usage: pg-server.sh start|stop DIR [PORT]" >&2

@@ -2,9 +2,12 @@
 
 #include "listmaker/currentlist.h"
 #include "songdb/songconnection.h"
+#include "songdb/sqltexts.h"
 
 #include <QSemaphore>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 #include <QThread>
 
@@ -96,6 +99,49 @@ private slots:
         QCOMPARE(countOf(app, QStringLiteral("GOOD")), 50);
         QCOMPARE(countOf(app, QStringLiteral("BAD")), 0);
         QCOMPARE(c.countRecords().value, 50);
+    }
+
+    // Everyone knows the program's login, so on a server it may change the
+    // records but never the catalogue itself.
+    void theProgramsLoginChangesRecordsOnly_data()
+    {
+        QTest::addColumn<QString>("statement");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("drop table") << QStringLiteral("drop table table1") << false;
+        QTest::newRow("alter table") << QStringLiteral("alter table table1 add column Extra text") << false;
+        QTest::newRow("create table") << QStringLiteral("create table t2 (a integer)") << false;
+        QTest::newRow("create temporary table") << QStringLiteral("create temporary table t3 (a integer)") << false;
+        QTest::newRow("insert") << QStringLiteral("insert into table1 (DiskID, TitleSID) values ('NEW', 'Song')")
+                                << true;
+        QTest::newRow("select") << QStringLiteral("select ID, TitleSID from table1") << true;
+        QTest::newRow("update") << QStringLiteral("update table1 set TitleSID = 'Changed' where DiskID = 'OLD'")
+                                << true;
+        QTest::newRow("delete all") << songdb::sql::DeleteAll << true;
+    }
+
+    void theProgramsLoginChangesRecordsOnly()
+    {
+        QFETCH(QString, statement);
+        QFETCH(bool, allowed);
+        if (!TempApp::onPostgres())
+            QSKIP("the embedded database has no logins");
+        TempApp app;
+        app.addRecord({QStringLiteral("OLD"), QStringLiteral("/media/OLD"), QStringLiteral("Old song.mp3")});
+        {
+            QSqlDatabase login = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("program-login"));
+            login.setDatabaseName(songdb::DefaultConnectString);
+            QVERIFY2(login.open(), qPrintable(login.lastError().text()));
+            QSqlQuery q(login);
+            const bool done = q.exec(statement);
+            QVERIFY2(done == allowed, qPrintable(statement + QStringLiteral(": ") + q.lastError().text()));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("program-login"));
+        if (!allowed) {
+            QCOMPARE(app.rowCount(), 1);
+            QSqlQuery columns(app.direct());
+            QVERIFY(columns.exec(QStringLiteral("select * from table1")));
+            QCOMPARE(columns.record().count(), 11);
+        }
     }
 };
 

@@ -22,14 +22,20 @@ const bool engineChecked = [] {
     return true;
 }();
 
+// The throw-away server's superuser (scripts/pg-server.sh). It makes the
+// test databases and tables and seeds them; the program itself connects as
+// 'sa', which may only read and change records, as on a household's server.
+const QString ServerAdmin = QStringLiteral("UID=quenmora_admin;PWD=throwaway;");
+
 // On a server, each test process works in a database of its own, so that
 // test programs may run side by side.
 QString processDatabase()
 {
     static const QString name = [] {
         const QString db = QStringLiteral("quenmora_test_%1").arg(QCoreApplication::applicationPid());
-        const QString server = QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;UID=sa;PWD=kzq;")
-                                   .arg(QString::fromUtf8(qgetenv("QUENMORA_PG_PORT")));
+        const QString server = QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;")
+                                   .arg(QString::fromUtf8(qgetenv("QUENMORA_PG_PORT")))
+            + ServerAdmin;
         {
             QSqlDatabase admin = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), QStringLiteral("pg-admin"));
             admin.setDatabaseName(server + QStringLiteral("DATABASE=quenmora;"));
@@ -68,9 +74,10 @@ const QTemporaryDir &dataSourceHome()
     return home;
 }
 
-QStringList postgresSchema()
+// The statements of a file of data/, one per line ending in ';'.
+QStringList sqlStatements(const QString &name)
 {
-    QFile f(QStringLiteral(QUENMORA_SOURCE_DIR "/data/schema-postgres.sql"));
+    QFile f(QStringLiteral(QUENMORA_SOURCE_DIR "/data/") + name);
     f.open(QIODevice::ReadOnly);
     QStringList statements;
     QString current;
@@ -104,8 +111,11 @@ TempApp::TempApp()
     dataSourceHome();
     if (onPostgres()) {
         exec(QStringLiteral("drop table if exists table1 cascade"));
-        for (const QString &statement : postgresSchema())
-            exec(statement);
+        // The table as the set-up script makes it, with what 'sa' may do there.
+        for (const QString &file : {QStringLiteral("schema-postgres.sql"), QStringLiteral("access-postgres.sql")}) {
+            for (const QString &statement : sqlStatements(file))
+                exec(statement);
+        }
     } else {
         QFile::remove(databaseFile());
         QFile::copy(QStringLiteral(QUENMORA_EMPTY_DB), databaseFile());
@@ -138,7 +148,7 @@ QSqlDatabase TempApp::direct()
     if (!QSqlDatabase::contains(m_directName)) {
         if (onPostgres()) {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), m_directName);
-            db.setDatabaseName(QStringLiteral("Orvandel;UID=sa;PWD=kzq;"));
+            db.setDatabaseName(QStringLiteral("Orvandel;") + ServerAdmin);
             if (!db.open())
                 qWarning() << "direct connection failed:" << db.lastError().text();
         } else {

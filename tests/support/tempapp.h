@@ -37,7 +37,8 @@ public:
     // Services of fakes; players made through it are kept in players.
     platform::AppContext &context() { return m_context; }
 
-    // A direct connection to the database file, for seeding and checking.
+    // A direct connection to the database, for seeding and checking (on a
+    // server as its superuser, which may also change the table).
     QSqlDatabase direct();
     // Adds a record with the given texts (DiskID, PathSID, TitleSID, ...), returns its ID.
     qint32 addRecord(const QStringList &values);
