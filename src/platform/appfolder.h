@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/failure.h"
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+namespace platform {
+
+// Where the program keeps what it writes. A portable copy keeps everything in
+// the folder it lies in. An installed copy finds its shipped files in
+// ../share/quenmora beside its own folder; it keeps its files in the user's
+// data folder and never writes below the installation.
+struct AppFolderPlan
+{
+    QString folder; // the application folder
+    QString shippedFiles; // the installation's read-only files; empty for a portable copy
+
+    bool installed() const { return !shippedFiles.isEmpty(); }
+};
+
+// Decides from the program's folder and the environment (XDG_DATA_HOME, HOME).
+AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment);
+
+// The shipped files an installed copy needs in its application folder, by
+// their names there: the help file, and the sounds and pictures below Photographs.
+QStringList shippedNames(const QString &shippedFiles);
+
+// For an installed copy: makes the application folder and copies the shipped
+// files it lacks into it. The help follows the installed version; a sound
+// already there is the user's and stays. A portable copy needs nothing.
+Failure prepareAppFolder(const AppFolderPlan &plan);
+
+} // namespace platform

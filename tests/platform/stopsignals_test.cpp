@@ -1,0 +1,40 @@
+#include "platform/stopsignals.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <csignal>
+
+class StopSignalsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aSignalToStopReachesTheEventLoopOnce_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void aSignalToStopReachesTheEventLoopOnce()
+    {
+        QFETCH(int, signal);
+        QVERIFY(platform::StopSignals::install());
+        // Sent while the program is still starting, before anyone listens.
+        std::raise(signal);
+        platform::StopSignals stop;
+        QSignalSpy spy(&stop, &platform::StopSignals::stopRequested);
+        QTRY_COMPARE(spy.count(), 1);
+        QVERIFY(platform::StopSignals::install());
+        std::raise(signal == SIGTERM ? SIGINT : SIGTERM);
+        // The handler has written before raise returns; one turn of the loop delivers it.
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(spy.count(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(StopSignalsTest)
+#include "stopsignals_test.moc"
