@@ -30,9 +30,7 @@ bool StopSignals::install()
     struct sigaction action = {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
-    // After the first request the default action comes back: a program that
-    // cannot get to its event loop still ends on the second.
-    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    action.sa_flags = SA_RESTART;
     bool ok = true;
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         ok = ::sigaction(signal, &action, nullptr) == 0 && ok;

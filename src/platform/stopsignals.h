@@ -8,9 +8,11 @@ namespace platform {
 
 // Turns the requests to stop that reach a desktop program as signals (SIGTERM
 // from a shutdown or `kill`, SIGINT from Ctrl+C, SIGHUP from a closed
-// terminal) into stopRequested on the event loop, so that the program can
-// leave its ordinary way. The same signal a second time ends the program at
-// once, as it would without this.
+// terminal) into one stopRequested on the event loop, so that the program
+// leaves its ordinary way. Requests often come in twos (a signal to the
+// process and one to its group; SIGTERM with SIGHUP at the end of a session):
+// every later one is taken as the same request. A program that cannot get to
+// its event loop is left to SIGKILL.
 class StopSignals : public QObject
 {
     Q_OBJECT
