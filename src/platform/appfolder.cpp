@@ -64,16 +64,8 @@ bool copyShipped(const QString &from, const QString &to)
     return QFile::setPermissions(to, QFile::permissions(to) | QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-} // namespace
-
-AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment)
-{
-    const QString shipped = QDir::cleanPath(programFolder + QStringLiteral("/../share/quenmora"));
-    if (!QFileInfo(shipped).isDir())
-        return {programFolder, QString()};
-    return {dataHome(environment) + QStringLiteral("/Quenmora"), shipped};
-}
-
+// The shipped files an installed copy needs in its application folder, by
+// their names there.
 QStringList shippedNames(const QString &shippedFiles)
 {
     QStringList names;
@@ -86,6 +78,16 @@ QStringList shippedNames(const QString &shippedFiles)
         below << root.relativeFilePath(it.next());
     below.sort();
     return names + below;
+}
+
+} // namespace
+
+AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment)
+{
+    const QString shipped = QDir::cleanPath(programFolder + QStringLiteral("/../share/quenmora"));
+    if (!QFileInfo(shipped).isDir())
+        return {programFolder, QString()};
+    return {dataHome(environment) + QStringLiteral("/Quenmora"), shipped};
 }
 
 Failure prepareAppFolder(const AppFolderPlan &plan)

@@ -4,7 +4,6 @@
 
 #include <QProcessEnvironment>
 #include <QString>
-#include <QStringList>
 
 namespace platform {
 
@@ -23,12 +22,8 @@ struct AppFolderPlan
 // Decides from the program's folder and the environment (XDG_DATA_HOME, HOME).
 AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment);
 
-// The shipped files an installed copy needs in its application folder, by
-// their names there: the help file, and the sounds and pictures below Photographs.
-QStringList shippedNames(const QString &shippedFiles);
-
-// For an installed copy: makes the application folder and copies the shipped
-// files it lacks into it. The help follows the installed version; a sound
+// For an installed copy: makes the application folder and copies into it the
+// shipped files it lacks (the help, and the sounds below Photographs). The help follows the installed version; a sound
 // already there is the user's and stays. A portable copy needs nothing.
 Failure prepareAppFolder(const AppFolderPlan &plan);
 

@@ -42,11 +42,9 @@ StopSignals::StopSignals(QObject *parent)
 {
     if (wakePipe[0] < 0)
         return;
-    m_notifier = new QSocketNotifier(wakePipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::drain);
+    auto *notifier = new QSocketNotifier(wakePipe[0], QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &StopSignals::drain);
 }
-
-StopSignals::~StopSignals() = default;
 
 void StopSignals::drain()
 {

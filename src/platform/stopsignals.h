@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-class QSocketNotifier;
-
 namespace platform {
 
 // Turns the requests to stop that reach a desktop program as signals (SIGTERM
@@ -25,7 +23,6 @@ public:
     // Delivers caught requests, those caught before it included, from the
     // next turn of the event loop on; stopRequested comes once.
     explicit StopSignals(QObject *parent = nullptr);
-    ~StopSignals() override;
 
 signals:
     void stopRequested();
@@ -33,7 +30,6 @@ signals:
 private:
     void drain();
 
-    QSocketNotifier *m_notifier = nullptr;
     bool m_told = false;
 };
 
