@@ -23,7 +23,8 @@ data_folder() {
 }
 
 if [ $# -gt 0 ]; then
-    APP_FOLDER="$1"
+    # The data source must name the database wherever the program starts from.
+    APP_FOLDER="$(realpath -m -- "$1")"
 elif [ -e "$here/Dizarore-structure.sqlite" ]; then
     APP_FOLDER="$(data_folder)"
     # A data home that does not exist yet is private to the user.

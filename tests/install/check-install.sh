@@ -82,6 +82,13 @@ start_and_stop "$prefix/bin/quenmora" "$data" "$prefix/share/quenmora"
 [ "$(snapshot "$prefix")" = "$before" ] || fail "something was written below the prefix"
 [ "$(stat -c %a "$HOME/.local/share")" = 700 ] || fail "a new data home should be private"
 
+step "quenmora-setup-dsn for a copy outside the installation, named by a relative path"
+mkdir -p "$work/portable/copy"
+cp "$prefix/share/quenmora/Dizarore-structure.sqlite" "$work/portable/copy/"
+(cd "$work/portable" && ODBCINI="$work/odbc-portable.ini" "$prefix/bin/quenmora-setup-dsn" copy >/dev/null)
+grep -qx "Database=$work/portable/copy/DizaRore.sqlite" "$work/odbc-portable.ini" \
+    || fail "the data source should name the database by its full path"
+
 step "cpack -G DEB"
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
 deb="$work/package/quenmora_${version}_$(dpkg --print-architecture).deb"
