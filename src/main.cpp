@@ -1,6 +1,8 @@
 #include "platform/appcontext.h"
+#include "platform/appfolder.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtmediaplayer.h"
+#include "platform/stopsignals.h"
 #include "platform/systemdrives.h"
 #include "shell/helpwindow.h"
 #include "shell/mainwindow.h"
@@ -11,6 +13,7 @@
 
 int main(int argc, char *argv[])
 {
+    platform::StopSignals::install();
     // Qt 6.4's GStreamer backend crashes on machines without its plugins;
     // the FFmpeg backend needs none and knows a file's length at once.
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
@@ -18,6 +21,12 @@ int main(int argc, char *argv[])
 
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quenmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quenmora"));
+
+    const platform::AppFolderPlan folder
+        = platform::planAppFolder(QCoreApplication::applicationDirPath(), QProcessEnvironment::systemEnvironment());
+    if (const platform::Failure f = platform::prepareAppFolder(folder); f.isSet())
+        qWarning("%s", qPrintable(f.description));
 
     platform::QtDialogs dialogs;
     platform::SystemClock clock;
@@ -25,7 +34,7 @@ int main(int argc, char *argv[])
     shell::HelpWindowViewer help;
 
     platform::AppContext app;
-    app.appFolder = QCoreApplication::applicationDirPath();
+    app.appFolder = folder.folder;
     app.dialogs = &dialogs;
     app.clock = &clock;
     app.help = &help;
@@ -36,5 +45,8 @@ int main(int argc, char *argv[])
     shell::SharedState state;
     shell::MainWindow mainWindow(app, state);
     mainWindow.start();
+    // Only now: a request to stop must find the event loop running.
+    platform::StopSignals stop;
+    QObject::connect(&stop, &platform::StopSignals::stopRequested, &mainWindow, &shell::MainWindow::ExitApplication);
     return QApplication::exec();
 }
