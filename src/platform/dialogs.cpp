@@ -19,14 +19,14 @@ Button Message::escapeButton() const
     return Button::Cancel;
 }
 
-QString qtNameFilter(const QString &designFilter)
+QString qtNameFilter(const QString &filterText)
 {
-    const int bar = designFilter.indexOf(QLatin1Char('|'));
+    const int bar = filterText.indexOf(QLatin1Char('|'));
     if (bar < 0)
-        return designFilter;
-    const QString description = designFilter.left(bar);
+        return filterText;
+    const QString description = filterText.left(bar);
     const QString patterns
-        = designFilter.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        = filterText.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
     const QString suffix = QLatin1String("(") + patterns + QLatin1String(")");
     if (description.endsWith(suffix))
         return description;

@@ -21,7 +21,7 @@ struct Message
     Button escapeButton() const;
 };
 
-// An open or save dialog. The filter is in the design form
+// An open or save dialog. The filter has the form
 // "Description|*.a;*.b"; the initial folder is an absolute path.
 struct FileRequest
 {
@@ -43,7 +43,7 @@ public:
 
 // "Text files (*.txt)|*.txt" -> "Text files (*.txt)"; "Audio (*.wav,*.mid)|*.wav;*.mid"
 // -> "Audio (*.wav,*.mid) (*.wav *.mid)", so that Qt sees the patterns.
-QString qtNameFilter(const QString &designFilter);
+QString qtNameFilter(const QString &filterText);
 
 // The unexpected-failure form: number, CR LF, description.
 QString errorText(int number, const QString &description);
