@@ -427,15 +427,16 @@ void MakeSListWindow::ShowVolumeLabel()
 
 void MakeSListWindow::ExistingDisk_Click()
 {
-    ExistingDisksShown = true;
     m_editList4->setEnabled(false);
     m_list4->clear();
     const double start = m_app.clock->milliseconds();
     const auto ids = m_state.database.connection().groupValues(songdb::DiskID, false);
     if (!ids.ok()) {
+        // The lists still hold the files of the last list.
         say(platform::errorText(ids.failure.number, ids.failure.description), Icon::None);
         return;
     }
+    ExistingDisksShown = true;
     m_list1->clear();
     m_list2->clear();
     m_list3->clear();
@@ -454,9 +455,7 @@ void MakeSListWindow::ExistingDisk_Click()
 
 void MakeSListWindow::showElapsed(double startMs)
 {
-    // The general form of a number: a fraction only when there is one.
-    const double ms = m_app.clock->milliseconds() - startMs;
-    m_label5->setText(QStringLiteral("List created in ") + QString::number(ms, 'g', 15) + QStringLiteral(" ms"));
+    m_label5->setText(listCreatedText(m_app.clock->milliseconds() - startMs));
 }
 
 // ---- List creation -------------------------------------------------------
