@@ -104,6 +104,7 @@ private:
     void saveReport(ReportKind kind, QListWidget *source);
 
     void fillSorted(const QStringList &entries, bool recordIndexes);
+    static QStringList entries(const QListWidget *list);
     void showElapsed(double startMs);
     QString currentListFile() const;
     platform::Button say(const QString &text, platform::Icon icon,
