@@ -228,6 +228,8 @@ void MakeSListWindow::buildControls()
     m_saveEdited = action("SaveEdited", QStringLiteral("Save Edited List"), this);
     m_about = action("About", QStringLiteral("About"), this);
     m_help = action("Help", QStringLiteral("Help"), this);
+    m_tagTitles = action("TagTitles", QStringLiteral("Song &Titles from Tags"), this);
+    m_tagTitles->setEnabled(false);
     QMenuBar *bar = menuBar();
     bar->addAction(m_back);
     bar->addAction(m_clearList);
@@ -238,6 +240,10 @@ void MakeSListWindow::buildControls()
     save->addAction(m_saveSorted);
     save->addAction(m_saveX);
     save->addAction(m_saveEdited);
+    QMenu *tags = bar->addMenu(QStringLiteral("&Tags"));
+    tags->setObjectName(QStringLiteral("Tags"));
+    tags->menuAction()->setObjectName(QStringLiteral("Tags"));
+    tags->addAction(m_tagTitles);
     bar->addAction(m_about);
     bar->addAction(m_help);
 
@@ -284,6 +290,8 @@ void MakeSListWindow::connectControls()
     connect(m_saveEdited, &QAction::triggered, this, [this] { saveReport(ReportKind::Edited, m_list4); });
     connect(m_about, &QAction::triggered, this, &MakeSListWindow::About_Click);
     connect(m_help, &QAction::triggered, this, &MakeSListWindow::Help_Click);
+    connect(m_tagTitles, &QAction::triggered, this, &MakeSListWindow::TagTitles_Click);
+    m_editList4->installEventFilter(this);
 }
 
 } // namespace listmaker

@@ -5,9 +5,12 @@
 #include "listmaker/filelistbox.h"
 #include "listmaker/folderscanner.h"
 #include "listmaker/listx.h"
+#include "listmaker/tagtitles.h"
 #include "platform/mediaplayer.h"
 #include "shell/navigator.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -174,14 +177,7 @@ void MakeSListWindow::Concatanate_Click()
 void MakeSListWindow::EditList4_Click()
 {
     if (m_editList4->text() == QLatin1String("Edit")) {
-        m_editList4->setText(QStringLiteral("Update"));
-        m_list1->hide();
-        m_list2->hide();
-        m_list3->hide();
-        m_list4->show();
-        m_sortList->setEnabled(false);
-        m_text4->setEnabled(false);
-        m_label8->setText(QStringLiteral("EDITING MODE OF Quenmora"));
+        enterEditingMode();
         return;
     }
     WriteEditedList();
@@ -193,6 +189,58 @@ void MakeSListWindow::EditList4_Click()
     m_list1->raise();
     m_list4->hide();
     m_label8->clear();
+}
+
+void MakeSListWindow::enterEditingMode()
+{
+    m_editList4->setText(QStringLiteral("Update"));
+    m_list1->hide();
+    m_list2->hide();
+    m_list3->hide();
+    m_list4->show();
+    m_sortList->setEnabled(false);
+    m_text4->setEnabled(false);
+    m_label8->setText(QStringLiteral("EDITING MODE OF Quenmora"));
+}
+
+// Each line of List4 whose file has a title tag gets that title; nothing is
+// stored before "Update".
+void MakeSListWindow::TagTitles_Click()
+{
+    const CurrentList &list = m_state.currentList;
+    const int total = m_list4->count();
+    QStringList files;
+    files.reserve(total);
+    for (int p = 0; p < total; ++p) {
+        // The file on disk has its scanned name, whatever the line says now.
+        const bool known = p < list.storedCount() && p < m_list1->count();
+        files << (known ? joinPath(list.Paths.at(p), m_list1->item(p)->text()) : QString());
+    }
+
+    m_making = true;
+    setCursor(Qt::WaitCursor);
+    QElapsedTimer sinceShown;
+    sinceShown.start();
+    const TagTitles::Outcome outcome = TagTitles::apply(entries(m_list4), files, [&](int done) {
+        if (sinceShown.elapsed() < ProgressEveryMs)
+            return;
+        m_label6->setText(QStringLiteral("Reading tags: ") + QString::number(done) + QStringLiteral(" of ")
+                          + QString::number(total));
+        // Repaint, but take no clicks or keys while the titles are half read.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        sinceShown.restart();
+    });
+    m_list4->setUpdatesEnabled(false);
+    for (int p = 0; p < total; ++p) {
+        QListWidgetItem *item = m_list4->item(p);
+        if (item->text() != outcome.lines.at(p))
+            item->setText(outcome.lines.at(p));
+    }
+    m_list4->setUpdatesEnabled(true);
+    m_label6->setText(TagTitles::summary(outcome.changed, total));
+    unsetCursor();
+    m_making = false;
+    enterEditingMode();
 }
 
 void MakeSListWindow::WriteEditedList()

@@ -31,8 +31,6 @@ using platform::Buttons;
 using platform::Icon;
 
 const QString EditedListFile = QStringLiteral("~Editedlist.txt");
-// How often a running scan lets the window repaint its progress.
-constexpr qint64 ProgressEveryMs = 50;
 
 // Marks a list creation as running for as long as the command lasts.
 class MakingList
@@ -149,6 +147,7 @@ void MakeSListWindow::ExistingDisk_Click()
 {
     m_editList4->setEnabled(false);
     m_list4->clear();
+    m_label6->clear();
     const double start = m_app.clock->milliseconds();
     const auto ids = m_state.database.connection().groupValues(songdb::DiskID, false);
     if (!ids.ok()) {
@@ -333,6 +332,7 @@ void MakeSListWindow::ClearList_Click()
     m_label5->clear();
     stopPlayer();
     m_label8->clear();
+    m_label6->clear(); // titles read from tags are forgotten with List4
 }
 
 void MakeSListWindow::AddToAccess_Click()
@@ -407,6 +407,14 @@ platform::MediaPlayer &MakeSListWindow::mediaPlayer1()
 platform::MediaPlayer &MakeSListWindow::mediaPlayer2()
 {
     return *m_player2;
+}
+
+bool MakeSListWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Titles from tags may be taken whenever titles may be edited.
+    if (watched == m_editList4 && event->type() == QEvent::EnabledChange)
+        m_tagTitles->setEnabled(m_editList4->isEnabledTo(this));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MakeSListWindow::closeEvent(QCloseEvent *event)
