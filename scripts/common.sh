@@ -20,7 +20,12 @@ install_packages() {
     fi
 }
 
+# Builds the targets named, or everything when none is named.
 build() {
     cmake -S "$ROOT" -B "$BUILD" -G Ninja
-    cmake --build "$BUILD"
+    if [ $# -gt 0 ]; then
+        cmake --build "$BUILD" --target "$@"
+    else
+        cmake --build "$BUILD"
+    fi
 }

@@ -2,6 +2,7 @@
 # Installs what is missing, builds, prepares the data source 'Orvandel' and starts Quenmora.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 install_packages
-build
+# The program and the files beside it; the tests and benchmarks wait for test.sh.
+build quenmora
 bash "$ROOT/scripts/setup-dsn.sh" "$BUILD"
 exec "$BUILD/quenmora"

@@ -9,7 +9,20 @@ DriveListBox::DriveListBox(platform::Drives *drives, QWidget *parent)
     , m_drives(drives)
 {
     refresh();
-    connect(this, &QComboBox::activated, this, &DriveListBox::driveChosen);
+    m_shown = path();
+    // Qt reports a choice even when it is the line already shown.
+    connect(this, &QComboBox::activated, this, &DriveListBox::choose);
+}
+
+void DriveListBox::choose(int index)
+{
+    if (index < 0)
+        return;
+    const QString drive = itemData(index).toString();
+    if (drive == m_shown)
+        return;
+    m_shown = drive;
+    emit driveChosen();
 }
 
 void DriveListBox::refresh()
@@ -41,7 +54,7 @@ void DriveListBox::setPath(const QString &path)
         const QSignalBlocker blocker(this);
         setCurrentIndex(index);
     }
-    emit driveChosen();
+    choose(index);
 }
 
 int DriveListBox::indexOfDriveHolding(const QString &folder) const
@@ -69,7 +82,10 @@ QString DriveListBox::driveOf(const QString &folder) const
 void DriveListBox::showDriveOf(const QString &folder)
 {
     const int i = indexOfDriveHolding(folder);
-    if (i < 0 || i == currentIndex())
+    if (i < 0)
+        return;
+    m_shown = itemData(i).toString();
+    if (i == currentIndex())
         return;
     const QSignalBlocker blocker(this);
     setCurrentIndex(i);

@@ -7,7 +7,9 @@
 namespace listmaker {
 
 // The drive list: "/", the home folder and mounted media. Writing `path`
-// acts as the user choosing the drive that holds that path.
+// acts as the user choosing the drive that holds that path. Only a choice
+// of another drive than the one shown is a change: choosing the shown drive
+// again does nothing.
 class DriveListBox : public QComboBox
 {
     Q_OBJECT
@@ -28,13 +30,17 @@ public:
     void showPopup() override;
 
 signals:
-    // The user (or a write of `path`) chose a drive.
+    // The user (or a write of `path`) chose another drive.
     void driveChosen();
 
 private:
     int indexOfDriveHolding(const QString &folder) const;
+    void choose(int index);
 
     platform::Drives *m_drives;
+    // The drive whose folders are shown; it stays when a refresh loses it,
+    // so that choosing the drive now listed in its place is a change.
+    QString m_shown;
 };
 
 } // namespace listmaker

@@ -16,4 +16,19 @@ QString audioDurationText(double seconds)
         + QStringLiteral("%1").arg(restShown, 2, 10, QLatin1Char('0'));
 }
 
+QString listCreatedText(double milliseconds)
+{
+    if (!std::isfinite(milliseconds))
+        milliseconds = 0;
+    // Three decimals at most; the zeros a fixed form leaves at the end go.
+    QString number = QString::number(milliseconds, 'f', 3);
+    while (number.endsWith(QLatin1Char('0')))
+        number.chop(1);
+    if (number.endsWith(QLatin1Char('.')))
+        number.chop(1);
+    if (number == QLatin1String("-0"))
+        number = QStringLiteral("0");
+    return QStringLiteral("List created in ") + number + QStringLiteral(" ms");
+}
+
 } // namespace listmaker

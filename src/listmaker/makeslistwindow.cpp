@@ -7,7 +7,6 @@
 #include "listmaker/filelistbox.h"
 #include "listmaker/folderlistbox.h"
 #include "listmaker/folderscanner.h"
-#include "listmaker/listx.h"
 #include "platform/textfile.h"
 #include "shell/navigator.h"
 #include "songdb/adddatawindow.h"
@@ -18,20 +17,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QToolButton>
-#include <QVBoxLayout>
-
-#include <algorithm>
-#include <numeric>
 
 namespace listmaker {
 
@@ -42,9 +31,6 @@ using platform::Buttons;
 using platform::Icon;
 
 const QString EditedListFile = QStringLiteral("~Editedlist.txt");
-constexpr int RecordRole = Qt::UserRole;
-// How often a running scan lets the window repaint its progress.
-constexpr qint64 ProgressEveryMs = 50;
 
 // Marks a list creation as running for as long as the command lasts.
 class MakingList
@@ -62,55 +48,6 @@ public:
 private:
     bool &m_flag;
 };
-
-QStringList entries(const QListWidget *list)
-{
-    QStringList out;
-    out.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
-    return out;
-}
-
-QLabel *label(const char *name, const QString &text, QWidget *parent)
-{
-    auto *l = new QLabel(text, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-
-QPushButton *button(const char *name, const QString &text, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-
-QLineEdit *textBox(const char *name, const QString &text, QWidget *parent)
-{
-    auto *t = new QLineEdit(text, parent);
-    t->setObjectName(QString::fromLatin1(name));
-    return t;
-}
-
-QListWidget *listBox(const char *name, const QColor &text, const QColor &base, QWidget *parent)
-{
-    auto *l = new QListWidget(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setUniformItemSizes(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Base, base);
-    l->setPalette(p);
-    return l;
-}
-
-QAction *action(const char *name, const QString &text, QObject *parent)
-{
-    auto *a = new QAction(text, parent);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
 
 } // namespace
 
@@ -132,225 +69,6 @@ MakeSListWindow::MakeSListWindow(platform::AppContext &app, shell::SharedState &
 }
 
 MakeSListWindow::~MakeSListWindow() = default;
-
-void MakeSListWindow::buildControls()
-{
-    auto *central = new QWidget(this);
-    setCentralWidget(central);
-
-    // Browsing column.
-    m_drive1 = new DriveListBox(m_app.drives, central);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_dir1 = new FolderListBox(central);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_label14 = label("Label14", QStringLiteral("Files of current folder"), central);
-    m_file1 = new FileListBox(central);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_label15 = label("Label15", QStringLiteral("555"), central);
-    auto *browse = new QVBoxLayout;
-    browse->addWidget(m_drive1);
-    browse->addWidget(m_dir1, 3);
-    browse->addWidget(m_label14);
-    browse->addWidget(m_file1, 2);
-    browse->addWidget(m_label15);
-
-    // Disk ID, artist and the commands.
-    m_label2 = label("Label2", QStringLiteral("Disk's ID"), central);
-    m_text3 = textBox("Text3", QString(), central);
-    m_label3 = label("Label3", QStringLiteral("Artist(s)"), central);
-    m_text1 = textBox("Text1", QString(), central);
-    m_addList = button("AddList", QStringLiteral("Make &List"), central);
-    m_existingDisk = button("ExistingDisk", QStringLiteral("Existing &Disks"), central);
-    m_addToAccess = button("AddToAccess", QStringLiteral("&Append created list To Database"), central);
-    auto *ids = new QGridLayout;
-    ids->addWidget(m_label2, 0, 0);
-    ids->addWidget(m_text3, 0, 1);
-    ids->addWidget(m_label3, 1, 0);
-    ids->addWidget(m_text1, 1, 1);
-    auto *commands = new QHBoxLayout;
-    commands->addWidget(m_addList);
-    commands->addWidget(m_existingDisk);
-    commands->addWidget(m_addToAccess);
-    commands->addStretch();
-    ids->addLayout(commands, 2, 0, 1, 2);
-
-    // The decorative logo player, and one kept for the logo command.
-    m_mediaPlayer1 = new QFrame(central);
-    m_mediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
-    m_mediaPlayer1->setFixedSize(128, 80);
-    static_cast<QFrame *>(m_mediaPlayer1)->setFrameShape(QFrame::StyledPanel);
-    m_mediaPlayer2 = new QWidget(central);
-    m_mediaPlayer2->setObjectName(QStringLiteral("MediaPlayer2"));
-    m_mediaPlayer2->hide();
-    auto *top = new QHBoxLayout;
-    top->addLayout(ids, 1);
-    top->addWidget(m_mediaPlayer1, 0, Qt::AlignTop);
-
-    // The four lists on one rectangle.
-    m_label1 = label("Label1", QString(), central);
-    QFont headingFont = m_label1->font();
-    headingFont.setBold(true);
-    m_label1->setFont(headingFont);
-    m_sortList = button("SortList", QStringLiteral("Seqntl Sorted  List-x"), central);
-    m_label9 = label("Label9", QStringLiteral("Seqntl"), central);
-    m_label16 = label("Label16", QString(), central);
-    auto *modeRow = new QHBoxLayout;
-    modeRow->addWidget(m_sortList);
-    modeRow->addWidget(m_label9);
-    modeRow->addStretch();
-    modeRow->addWidget(m_label16);
-
-    m_list1 = listBox("List1", Qt::black, Qt::white, central);
-    m_list2 = listBox("List2", Qt::blue, Qt::white, central);
-    m_list3 = listBox("List3", QColor(128, 0, 128), Qt::white, central);
-    m_list4 = listBox("List4", Qt::white, QColor(0, 0, 128), central);
-    auto *lists = new QGridLayout;
-    lists->addWidget(m_list1, 0, 0);
-    lists->addWidget(m_list2, 0, 0);
-    lists->addWidget(m_list3, 0, 0);
-    lists->addWidget(m_list4, 0, 0);
-    m_list2->hide();
-    m_list3->hide();
-    m_list4->hide();
-
-    m_label17 = label("Label17", QStringLiteral("Select  and Edit song title/ filename"), central);
-    m_text4 = textBox("Text4", QStringLiteral("Text4"), central);
-    m_editList4 = button("EditList4", QStringLiteral("Edit"), central);
-    m_editList4->setEnabled(false);
-    auto *editRow = new QHBoxLayout;
-    editRow->addWidget(m_label17);
-    editRow->addWidget(m_text4, 1);
-    editRow->addWidget(m_editList4);
-
-    m_label10 = label("Label10", QStringLiteral("Restrict filename characters to"), central);
-    m_text2 = textBox("Text2", listx::DefaultLimitText, central);
-    m_text2->setMaximumWidth(60);
-    m_concatanate = button("Concatanate", QStringLiteral("List-x"), central);
-    auto *listxRow = new QHBoxLayout;
-    listxRow->addWidget(m_label10);
-    listxRow->addWidget(m_text2);
-    listxRow->addWidget(m_concatanate);
-    listxRow->addStretch();
-
-    // Progress, timing and the file being played.
-    m_label5 = label("Label5", QString(), central);
-    m_label7 = label("Label7", QString(), central);
-    m_label6 = label("Label6", QString(), central);
-    m_label8 = label("Label8", QString(), central);
-    m_label11 = label("Label11", QString(), central);
-    for (QLabel *l : {m_label6, m_label8})
-        l->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_label6->setMinimumWidth(200);
-    m_label8->setMinimumWidth(200);
-    auto *status = new QGridLayout;
-    status->addWidget(m_label5, 0, 0);
-    status->addWidget(m_label7, 0, 1);
-    status->addWidget(m_label6, 1, 0, 1, 2);
-    status->addWidget(m_label8, 2, 0, 1, 2);
-
-    m_mediaPlayer3 = new QFrame(central);
-    m_mediaPlayer3->setObjectName(QStringLiteral("MediaPlayer3"));
-    static_cast<QFrame *>(m_mediaPlayer3)->setFrameShape(QFrame::StyledPanel);
-    auto *surface = new QWidget(m_mediaPlayer3);
-    surface->setObjectName(QStringLiteral("MediaPlayer3Surface"));
-    surface->setMinimumSize(0, 0);
-    auto *playButton = new QToolButton(m_mediaPlayer3);
-    playButton->setObjectName(QStringLiteral("MediaPlayer3Play"));
-    playButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    playButton->setToolTip(QStringLiteral("Play"));
-    auto *stopButton = new QToolButton(m_mediaPlayer3);
-    stopButton->setObjectName(QStringLiteral("MediaPlayer3Stop"));
-    stopButton->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-    stopButton->setToolTip(QStringLiteral("Stop"));
-    auto *transport = new QHBoxLayout(m_mediaPlayer3);
-    transport->setContentsMargins(4, 2, 4, 2);
-    transport->addWidget(playButton);
-    transport->addWidget(stopButton);
-    transport->addWidget(m_label11, 1);
-    transport->addWidget(surface);
-    connect(playButton, &QToolButton::clicked, this, [this] { m_player3->play(); });
-    connect(stopButton, &QToolButton::clicked, this, [this] { m_player3->stop(); });
-
-    auto *work = new QVBoxLayout;
-    work->addLayout(top);
-    work->addWidget(m_label1);
-    work->addLayout(modeRow);
-    work->addLayout(lists, 1);
-    work->addLayout(editRow);
-    work->addLayout(listxRow);
-    work->addLayout(status);
-    work->addWidget(m_mediaPlayer3);
-
-    auto *main = new QHBoxLayout(central);
-    main->addLayout(browse, 2);
-    main->addLayout(work, 5);
-
-    // Menus.
-    m_back = action("Back", QStringLiteral("Back"), this);
-    m_clearList = action("ClearList", QStringLiteral("Clear List"), this);
-    m_saveSequential = action("SaveSequential", QStringLiteral("Save Sequential List"), this);
-    m_saveSorted = action("SaveSorted", QStringLiteral("Save Sorted List"), this);
-    m_saveX = action("SaveX", QStringLiteral("Save Concat. List-x"), this);
-    m_saveEdited = action("SaveEdited", QStringLiteral("Save Edited List"), this);
-    m_about = action("About", QStringLiteral("About"), this);
-    m_help = action("Help", QStringLiteral("Help"), this);
-    QMenuBar *bar = menuBar();
-    bar->addAction(m_back);
-    bar->addAction(m_clearList);
-    QMenu *save = bar->addMenu(QStringLiteral("Save List"));
-    save->setObjectName(QStringLiteral("SaveList"));
-    save->menuAction()->setObjectName(QStringLiteral("SaveList"));
-    save->addAction(m_saveSequential);
-    save->addAction(m_saveSorted);
-    save->addAction(m_saveX);
-    save->addAction(m_saveEdited);
-    bar->addAction(m_about);
-    bar->addAction(m_help);
-
-    resize(980, 680);
-}
-
-void MakeSListWindow::connectControls()
-{
-    connect(m_drive1, &DriveListBox::driveChosen, this, &MakeSListWindow::Drive1_Change);
-    connect(m_dir1, &FolderListBox::pathChanged, this, &MakeSListWindow::Dir1_Change);
-    connect(m_file1, &QListWidget::currentRowChanged, this, &MakeSListWindow::File1_Click);
-    connect(m_file1, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::File1_DblClick);
-
-    connect(m_addList, &QPushButton::clicked, this, &MakeSListWindow::AddList_Click);
-    connect(m_existingDisk, &QPushButton::clicked, this, &MakeSListWindow::ExistingDisk_Click);
-    connect(m_addToAccess, &QPushButton::clicked, this, &MakeSListWindow::AddToAccess_Click);
-    connect(m_sortList, &QPushButton::clicked, this, &MakeSListWindow::SortList_Click);
-    connect(m_editList4, &QPushButton::clicked, this, &MakeSListWindow::EditList4_Click);
-    connect(m_concatanate, &QPushButton::clicked, this, &MakeSListWindow::Concatanate_Click);
-    connect(m_text2, &QLineEdit::textChanged, m_concatanate, [this] { m_concatanate->setEnabled(true); });
-    connect(m_text4, &QLineEdit::textChanged, this, &MakeSListWindow::Text4_Change);
-
-    // A click on the line already selected shows its path again, as any click does.
-    const std::pair<QListWidget *, void (MakeSListWindow::*)()> clicks[] = {
-        {m_list1, &MakeSListWindow::List1_Click},
-        {m_list2, &MakeSListWindow::List2_Click},
-        {m_list3, &MakeSListWindow::List3_Click},
-        {m_list4, &MakeSListWindow::List4_Click},
-    };
-    for (const auto &[list, handler] : clicks) {
-        connect(list, &QListWidget::currentRowChanged, this, handler);
-        connect(list, &QListWidget::itemClicked, this, handler);
-    }
-    connect(m_list1, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::List1_DblClick);
-    connect(m_list2, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::List2_DblClick);
-    connect(m_list3, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::List3_DblClick);
-    connect(m_list4, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::List4_DblClick);
-
-    connect(m_back, &QAction::triggered, this, &MakeSListWindow::Back_Click);
-    connect(m_clearList, &QAction::triggered, this, &MakeSListWindow::ClearList_Click);
-    connect(m_saveSequential, &QAction::triggered, this, [this] { saveReport(ReportKind::Sequential, m_list1); });
-    connect(m_saveSorted, &QAction::triggered, this, [this] { saveReport(ReportKind::Sorted, m_list2); });
-    connect(m_saveX, &QAction::triggered, this, [this] { saveReport(ReportKind::ListX, m_list3); });
-    connect(m_saveEdited, &QAction::triggered, this, [this] { saveReport(ReportKind::Edited, m_list4); });
-    connect(m_about, &QAction::triggered, this, &MakeSListWindow::About_Click);
-    connect(m_help, &QAction::triggered, this, &MakeSListWindow::Help_Click);
-}
 
 void MakeSListWindow::Form_Load()
 {
@@ -427,15 +145,17 @@ void MakeSListWindow::ShowVolumeLabel()
 
 void MakeSListWindow::ExistingDisk_Click()
 {
-    ExistingDisksShown = true;
     m_editList4->setEnabled(false);
     m_list4->clear();
+    m_label6->clear();
     const double start = m_app.clock->milliseconds();
     const auto ids = m_state.database.connection().groupValues(songdb::DiskID, false);
     if (!ids.ok()) {
+        // The lists still hold the files of the last list.
         say(platform::errorText(ids.failure.number, ids.failure.description), Icon::None);
         return;
     }
+    ExistingDisksShown = true;
     m_list1->clear();
     m_list2->clear();
     m_list3->clear();
@@ -454,9 +174,7 @@ void MakeSListWindow::ExistingDisk_Click()
 
 void MakeSListWindow::showElapsed(double startMs)
 {
-    // The general form of a number: a fraction only when there is one.
-    const double ms = m_app.clock->milliseconds() - startMs;
-    m_label5->setText(QStringLiteral("List created in ") + QString::number(ms, 'g', 15) + QStringLiteral(" ms"));
+    m_label5->setText(listCreatedText(m_app.clock->milliseconds() - startMs));
 }
 
 // ---- List creation -------------------------------------------------------
@@ -596,257 +314,6 @@ void MakeSListWindow::Display_Current()
     m_label7->setText(QStringLiteral("Folders scanned: ") + QString::number(FoldersScanned));
 }
 
-void MakeSListWindow::fillSorted(const QStringList &names, bool recordIndexes)
-{
-    QVector<int> order(names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&names](int a, int b) { return nameLess(names.at(a), names.at(b)); });
-    m_list2->setUpdatesEnabled(false);
-    for (const int i : order) {
-        auto *item = new QListWidgetItem(names.at(i));
-        if (recordIndexes)
-            item->setData(RecordRole, i);
-        m_list2->addItem(item);
-    }
-    m_list2->setUpdatesEnabled(true);
-}
-
-// ---- List views ----------------------------------------------------------
-
-void MakeSListWindow::SortList_Click()
-{
-    ListMode = (ListMode + 1) % 3;
-    static const char *const captions[] = {"Seqntl", "Sorted", "List-X"};
-    m_label9->setText(QString::fromLatin1(captions[ListMode]));
-    showListMode();
-}
-
-void MakeSListWindow::showListMode()
-{
-    m_list1->setVisible(ListMode == 0);
-    m_list2->setVisible(ListMode == 1);
-    m_list3->setVisible(ListMode == 2);
-    m_list4->hide();
-}
-
-void MakeSListWindow::selectFirst(QListWidget *list)
-{
-    if (list->count() == 0)
-        return;
-    // Selecting runs the click handler even when the first line was already current.
-    if (list->currentRow() == 0)
-        emit list->itemClicked(list->item(0));
-    else
-        list->setCurrentRow(0);
-}
-
-void MakeSListWindow::selectFirstOfViews()
-{
-    selectFirst(m_list1);
-    selectFirst(m_list2);
-    selectFirst(m_list3);
-}
-
-void MakeSListWindow::showPosition(QListWidget *list)
-{
-    m_label16->setText(QString::number(list->currentRow() + 1) + QLatin1Char('/') + QString::number(list->count()));
-}
-
-void MakeSListWindow::List1_Click()
-{
-    showRecordEntry(m_list1);
-}
-
-// Sequential and List-x lines stand at their record's position.
-void MakeSListWindow::showRecordEntry(QListWidget *list)
-{
-    const int p = list->currentRow();
-    if (p < 0)
-        return;
-    showPosition(list);
-    const QString entry = list->item(p)->text();
-    if (ExistingDisksShown)
-        m_label8->setText(entry);
-    else if (p < m_state.currentList.storedCount())
-        m_label8->setText(joinPath(m_state.currentList.Paths.at(p), entry));
-}
-
-void MakeSListWindow::List2_Click()
-{
-    const int p = m_list2->currentRow();
-    if (p < 0)
-        return;
-    showPosition(m_list2);
-    const QListWidgetItem *item = m_list2->item(p);
-    const int record = item->data(RecordRole).isValid() ? item->data(RecordRole).toInt() : -1;
-    if (ExistingDisksShown || record < 0)
-        m_label8->setText(item->text());
-    else if (record < m_state.currentList.storedCount())
-        m_label8->setText(joinPath(m_state.currentList.Paths.at(record), item->text()));
-}
-
-void MakeSListWindow::List3_Click()
-{
-    showRecordEntry(m_list3);
-}
-
-// ---- List-x --------------------------------------------------------------
-
-void MakeSListWindow::FillListX()
-{
-    m_list3->clear();
-    m_list3->addItems(listx::FillListX(entries(m_list1)));
-    selectFirst(m_list3);
-}
-
-void MakeSListWindow::Concatanate_Click()
-{
-    const listx::Limit limit = listx::parseLimit(m_text2->text());
-    if (limit.failure.isSet()) {
-        say(platform::errorText(limit.failure.number, limit.failure.description), Icon::None);
-        return;
-    }
-    if (!listx::limitInRange(limit.value)) {
-        say(QStringLiteral("Maximum characters in filenames must lie between 1 and 255."), Icon::Exclamation);
-        m_text2->setText(listx::DefaultLimitText);
-        return;
-    }
-    const listx::Names built = listx::Concatanate(entries(m_list1), limit.value, ExistingDisksShown);
-    if (built.failure.isSet()) {
-        say(platform::errorText(built.failure.number, built.failure.description), Icon::None);
-        return;
-    }
-    m_list3->clear();
-    m_list3->addItems(built.names);
-    if (m_list3->count() == 0) {
-        say(QStringLiteral("There is no list to concatenate."), Icon::Exclamation);
-        m_concatanate->setEnabled(false);
-        return;
-    }
-    selectFirst(m_list3);
-    m_concatanate->setEnabled(false);
-}
-
-// ---- Title editing -------------------------------------------------------
-
-void MakeSListWindow::EditList4_Click()
-{
-    if (m_editList4->text() == QLatin1String("Edit")) {
-        m_editList4->setText(QStringLiteral("Update"));
-        m_list1->hide();
-        m_list2->hide();
-        m_list3->hide();
-        m_list4->show();
-        m_sortList->setEnabled(false);
-        m_text4->setEnabled(false);
-        m_label8->setText(QStringLiteral("EDITING MODE OF Quenmora"));
-        return;
-    }
-    WriteEditedList();
-    m_editList4->setText(QStringLiteral("Edit"));
-    m_sortList->setEnabled(true);
-    m_list3->show();
-    m_list2->show();
-    m_list1->show();
-    m_list1->raise();
-    m_list4->hide();
-    m_label8->clear();
-}
-
-void MakeSListWindow::WriteEditedList()
-{
-    CurrentList &list = m_state.currentList;
-    const int n = qMin(list.storedCount(), m_list4->count());
-    for (int i = 0; i < n; ++i)
-        list.Titles[i] = m_list4->item(i)->text();
-}
-
-void MakeSListWindow::List4_Click()
-{
-    const int p = m_list4->currentRow();
-    if (p < 0)
-        return;
-    m_text4->setText(m_list4->item(p)->text());
-    m_text4->setEnabled(true);
-    showPosition(m_list4);
-}
-
-void MakeSListWindow::Text4_Change()
-{
-    QListWidgetItem *item = m_list4->currentItem();
-    if (!item || m_list4->currentRow() < 0)
-        return;
-    if (item->text() != m_text4->text())
-        item->setText(m_text4->text());
-}
-
-// ---- Playback ------------------------------------------------------------
-
-void MakeSListWindow::stopPlayer()
-{
-    // An empty name closes the file: no file of that name can be played by mistake.
-    m_player3->setFileName(QString());
-}
-
-void MakeSListWindow::File1_DblClick()
-{
-    // The file list's own folder: it names the file shown even when its folder was set apart from Dir1.
-    const QString full = joinPath(m_file1->path(), m_file1->fileName());
-    m_label8->setText(full);
-    if (m_file1->fileName().isEmpty() || !m_player3->setFileName(full)) {
-        say(QStringLiteral("Can not play this format."), Icon::Exclamation);
-        return;
-    }
-    m_label11->setText(audioDurationText(m_player3->duration()));
-}
-
-void MakeSListWindow::playListEntry(int p)
-{
-    // Disk IDs name no file; a position past the store has no record.
-    if (ExistingDisksShown || p < 0 || p >= m_state.currentList.storedCount() || p >= m_list1->count())
-        return;
-    const QString full = joinPath(m_state.currentList.Paths.at(p), m_list1->item(p)->text());
-    m_label8->setText(full);
-    m_player3->setFileName(full);
-    m_label11->setText(audioDurationText(m_player3->duration()));
-}
-
-void MakeSListWindow::List1_DblClick()
-{
-    playListEntry(m_list1->currentRow());
-}
-
-void MakeSListWindow::List3_DblClick()
-{
-    const int p = m_list3->currentRow();
-    if (p < 0 || p >= m_list1->count())
-        return;
-    if (m_list1->currentRow() == p)
-        List1_Click();
-    else
-        m_list1->setCurrentRow(p);
-    playListEntry(p);
-}
-
-void MakeSListWindow::List2_DblClick()
-{
-    stopPlayer();
-    List2_Click();
-    say(QStringLiteral("You can not play files from the 'Sorted' list. Change to 'Sequential' list\r\n"
-                       "or 'List-x' list mode and then double click a file to play."),
-        Icon::Exclamation);
-}
-
-void MakeSListWindow::List4_DblClick()
-{
-    const int p = m_list4->currentRow();
-    if (p < 0 || p >= m_state.currentList.storedCount() || p >= m_list1->count())
-        return;
-    // The file on disk keeps its scanned name whatever the edited title says.
-    m_player3->setFileName(joinPath(m_state.currentList.Paths.at(p), m_list1->item(p)->text()));
-}
-
 // ---- Window commands -----------------------------------------------------
 
 void MakeSListWindow::ClearList_Click()
@@ -865,6 +332,7 @@ void MakeSListWindow::ClearList_Click()
     m_label5->clear();
     stopPlayer();
     m_label8->clear();
+    m_label6->clear(); // titles read from tags are forgotten with List4
 }
 
 void MakeSListWindow::AddToAccess_Click()
@@ -939,6 +407,14 @@ platform::MediaPlayer &MakeSListWindow::mediaPlayer1()
 platform::MediaPlayer &MakeSListWindow::mediaPlayer2()
 {
     return *m_player2;
+}
+
+bool MakeSListWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Titles from tags may be taken whenever titles may be edited.
+    if (watched == m_editList4 && event->type() == QEvent::EnabledChange)
+        m_tagTitles->setEnabled(m_editList4->isEnabledTo(this));
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MakeSListWindow::closeEvent(QCloseEvent *event)

@@ -46,6 +46,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildControls();
@@ -82,6 +83,8 @@ private:
 
     // Title editing.
     void EditList4_Click();
+    void enterEditingMode();
+    void TagTitles_Click();
     void WriteEditedList();
     void List4_Click();
     void Text4_Change();
@@ -104,6 +107,7 @@ private:
     void saveReport(ReportKind kind, QListWidget *source);
 
     void fillSorted(const QStringList &entries, bool recordIndexes);
+    static QStringList entries(const QListWidget *list);
     void showElapsed(double startMs);
     QString currentListFile() const;
     platform::Button say(const QString &text, platform::Icon icon,
@@ -153,6 +157,7 @@ private:
     QAction *m_saveSorted = nullptr;
     QAction *m_saveX = nullptr;
     QAction *m_saveEdited = nullptr;
+    QAction *m_tagTitles = nullptr;
     QAction *m_about = nullptr;
     QAction *m_help = nullptr;
 
@@ -165,9 +170,12 @@ private:
     bool ExistingDisksShown = false;
     int ListMode = 0;
     int DiskIDMatches = 0;
-    // True while a list is being made: the scan lets the window repaint, and
-    // closing the window then would discard it under the running command.
+    // True while a list is being made or titles are read from tags: the
+    // command lets the window repaint, and closing the window then would
+    // discard it under the running command.
     bool m_making = false;
+    // How often a running scan or tag reading lets the window repaint.
+    static constexpr qint64 ProgressEveryMs = 50;
     // The folder last shown on each drive, so that choosing a drive again returns there.
     QHash<QString, QString> m_driveFolders;
 };

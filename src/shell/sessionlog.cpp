@@ -139,7 +139,10 @@ platform::Failure SessionLog::appendSession(qint32 number, const QDateTime &star
     QStringList lines;
     if (endsWithoutLineEnd(m_path))
         lines << QString();
-    lines << sessionLine(number, platform::generalDateText(start), platform::generalDateText(end), start.secsTo(end));
+    // The line shows whole seconds, so the length is taken between the times as shown.
+    const auto wholeSeconds = [](const QDateTime &t) { return t.addMSecs(-t.time().msec()); };
+    lines << sessionLine(number, platform::generalDateText(start), platform::generalDateText(end),
+                         wholeSeconds(start).secsTo(wholeSeconds(end)));
     return m_appender(m_path, lines);
 }
 
@@ -201,13 +204,16 @@ std::optional<SessionEntry> SessionLog::parseLine(const QString &line)
         return entry; // no texts, at most a number that is not a length
     entry.seconds = lengthSeconds(line.mid(lastStart, lastEnd - lastStart));
 
-    // The usual layout: start text in the 25 columns after the number, the
-    // end text two columns further on, the seconds after it.
-    const bool usual = rest.size() >= 27 && isBlank(rest.at(25)) && isBlank(rest.at(26))
-                       && restStart + 51 <= lastStart;
-    if (usual && lastNonBlank(line, restStart + 51, lastStart) < 0) {
+    // The usual layout: the start text in the 25 columns after the number,
+    // the end text two columns further on and within its 25 columns. A short
+    // end text (the date alone, at midnight) brings the seconds nearer but
+    // leaves the texts in their columns.
+    const bool usual = restStart + 28 < lastStart && isBlank(rest.at(25)) && isBlank(rest.at(26))
+                       && isBlank(rest.at(27)) && !isBlank(rest.at(28))
+                       && lastNonBlank(line, restStart + 51, lastStart) < 0;
+    if (usual) {
         entry.startText = rest.left(25);
-        entry.endText = rest.mid(26, 25);
+        entry.endText = rest.mid(26, qMin<qsizetype>(25, lastStart - restStart - 26));
     } else {
         splitAtZone(line, restStart, lastStart, entry);
     }

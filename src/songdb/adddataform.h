@@ -15,7 +15,8 @@ class QWidget;
 
 namespace songdb {
 
-// The controls of the navigation window under their design names. Every
+// The controls of the navigation window, each under its control name
+// (List1, Text4, ShowAll, ...) as its objectName. Every
 // control is a direct child of the window or of Frame1, so that a bare spot
 // of the window is the window itself.
 struct AddDataForm

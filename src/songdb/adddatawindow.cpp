@@ -532,9 +532,7 @@ void AddDataWindow::changePhoto(bool adding)
 {
     const QString disk = m_ui.Text4->text();
     if (!Photographs::usableDiskId(disk)) {
-        say(QStringLiteral("The Disk label '") + disk
-                + QStringLiteral("' cannot name a photograph file: it must not contain '/', '\\' or '..'."),
-            Icon::Exclamation);
+        say(Photographs::refusalText(disk), Icon::Exclamation);
         return;
     }
     const QString question = adding ? QStringLiteral("Want to add photo of Artist related to this Disk?")

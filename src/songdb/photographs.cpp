@@ -21,13 +21,22 @@ QString Photographs::folder() const
 
 bool Photographs::usableDiskId(const QString &diskId)
 {
-    if (diskId.contains(QLatin1Char('/')) || diskId.contains(QLatin1Char('\\')) || diskId.contains(QLatin1String("..")))
+    if (diskId == QLatin1String(".") || diskId == QLatin1String(".."))
+        return false;
+    if (diskId.contains(QLatin1Char('/')) || diskId.contains(QLatin1Char('\\')))
         return false;
     for (const QChar c : diskId) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7f)
             return false;
     }
     return true;
+}
+
+QString Photographs::refusalText(const QString &diskId)
+{
+    return QStringLiteral("The Disk label '") + diskId
+        + QStringLiteral("' cannot name a photograph file: it must not contain '/', '\\' or a control character, "
+                         "and must not be '.' or '..'.");
 }
 
 std::optional<QString> Photographs::fileFor(const QString &diskId) const
@@ -41,10 +50,7 @@ platform::Failure Photographs::store(const QString &diskId, const QString &pictu
 {
     const std::optional<QString> target = fileFor(diskId);
     if (!target) {
-        return {err::InvalidArgument,
-                QStringLiteral("The Disk label '%1' cannot name a photograph file: it must not contain '/', '\\' "
-                               "or '..'.")
-                    .arg(diskId)};
+        return {err::InvalidArgument, refusalText(diskId)};
     }
     QFile source(picture);
     if (!source.exists())

@@ -11,8 +11,8 @@ namespace songdb {
 constexpr int InvalidPicture = 481;
 
 // One photograph per disk: Photographs/<Disk ID>.jpg in the application
-// folder. The Disk ID is typed by the user, so only IDs that cannot lead
-// out of the folder name a file.
+// folder. The Disk ID is typed by the user, so only IDs that name a file
+// inside the folder are used.
 class Photographs
 {
 public:
@@ -20,8 +20,11 @@ public:
 
     QString folder() const;
 
-    // False for a Disk ID with '/', '\', ".." or a control character.
+    // False for a Disk ID with '/', '\' or a control character, and for the
+    // IDs "." and ".."; dots elsewhere ("Hits...", "Vol..2") are fine.
     static bool usableDiskId(const QString &diskId);
+    // Why the Disk ID names no photograph file, for the user.
+    static QString refusalText(const QString &diskId);
 
     // The photograph file of the disk (whether or not it exists); nothing
     // when the Disk ID cannot name a file.

@@ -48,7 +48,8 @@ public:
     platform::Failure openFailure() const { return m_openFailure; }
 
     DbResult<qint32> countRecords();
-    // The column names of table1 with the design's spelling, in table order.
+    // The column names of table1 in table order, spelled as the program names
+    // them (DiskID, TitleSID, ...) whatever case the server keeps.
     DbResult<QStringList> columnNames();
     // Distinct values of DiskID, OccasionID or StatusID in the database's
     // order; rows without a value are left out when skipNulls is set.

@@ -27,6 +27,25 @@ private slots:
         QFETCH(QString, text);
         QCOMPARE(listmaker::audioDurationText(seconds), text);
     }
+
+    void listCreated_data()
+    {
+        QTest::addColumn<double>("ms");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 0.0 << "List created in 0 ms";
+        QTest::newRow("noise of a subtraction") << 2.03646000000003 << "List created in 2.036 ms";
+        QTest::newRow("a fraction, as it is") << 12.4 << "List created in 12.4 ms";
+        QTest::newRow("rounded to a microsecond") << 0.0126 << "List created in 0.013 ms";
+        QTest::newRow("rounds up to whole") << 1999.9996 << "List created in 2000 ms";
+        QTest::newRow("below a microsecond") << 0.0004 << "List created in 0 ms";
+        QTest::newRow("long") << 123456789.5 << "List created in 123456789.5 ms";
+    }
+    void listCreated()
+    {
+        QFETCH(double, ms);
+        QFETCH(QString, text);
+        QCOMPARE(listmaker::listCreatedText(ms), text);
+    }
 };
 
 QTEST_GUILESS_MAIN(DurationTextTest)

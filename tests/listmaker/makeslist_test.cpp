@@ -3,6 +3,7 @@
 #include "listmaker/currentlist.h"
 #include "platform/datetext.h"
 
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -206,7 +207,16 @@ private slots:
         window.findChild<QLineEdit *>("Text1")->setText(QStringLiteral("Someone"));
         window.findChild<QPushButton *>("AddList")->click();
         QCOMPARE(app.dialogs.texts().last(), Created);
-        QCOMPARE(window.findChild<QListWidget *>("List1")->count(), 1);
+        auto *list1 = window.findChild<QListWidget *>("List1");
+        QCOMPARE(list1->count(), 1);
+
+        // A Disk-ID listing that cannot read the database leaves the lines files.
+        window.findChild<QPushButton *>("ExistingDisk")->click();
+        QCOMPARE(app.dialogs.shown.size(), 2);
+        emit list1->itemClicked(list1->item(0));
+        QCOMPARE(window.findChild<QLabel *>("Label8")->text(), dir.filePath("song.mp3"));
+        emit list1->itemDoubleClicked(list1->item(0));
+        QCOMPARE(app.players.at(2)->fileName(), dir.filePath("song.mp3"));
     }
 
     void tenThousandAndOneFilesAreAllWritten()
@@ -244,6 +254,20 @@ private slots:
         treemaker::file(small.filePath("one/x.mp3"));
         f.makeList(small.path(), QStringLiteral("SMALL"));
         QCOMPARE(f.label("Label7")->text(), QStringLiteral("Folders scanned: 1"));
+    }
+
+    void theTimeTakenIsShownToTheMicrosecond()
+    {
+        QTemporaryDir dir;
+        treemaker::file(dir.filePath("song.mp3"));
+        MakeSListFixture f;
+        f.app.addRecord({"CD01", "/m", "x.mp3"});
+        // From 1000 ms, 2.03646 ms later gives 2.0364599999999... by subtraction.
+        f.app.clock.msPerReading = 2.03646;
+        f.makeList(dir.path(), QStringLiteral("CD02"));
+        QCOMPARE(f.label("Label5")->text(), QStringLiteral("List created in 2.036 ms"));
+        f.button("ExistingDisk")->click();
+        QCOMPARE(f.label("Label5")->text(), QStringLiteral("List created in 2.036 ms"));
     }
 
     void theListModeCycles()
@@ -490,6 +514,32 @@ private slots:
         drive->setProperty("path", QStringLiteral("/"));
         drive->setProperty("path", medium.path());
         QCOMPARE(f.window->findChild<QObject *>("Dir1")->property("path").toString(), medium.filePath("sub"));
+    }
+
+    void choosingTheShownDriveAgainChangesNothing_data()
+    {
+        QTest::addColumn<bool>("writePath");
+        QTest::newRow("picked in the list") << false;
+        QTest::newRow("path written") << true;
+    }
+    void choosingTheShownDriveAgainChangesNothing()
+    {
+        QFETCH(bool, writePath);
+        QTemporaryDir medium;
+        treemaker::file(medium.filePath("track.mp3"));
+        MakeSListFixture f({{QStringLiteral("/"), QString(), QStringLiteral("/")},
+                            {medium.path(), QStringLiteral("HOLIDAY"), medium.path() + QStringLiteral(" [HOLIDAY]")}});
+        f.makeList(medium.path(), QStringLiteral("MY-ID"));
+        auto *drive = f.get<QComboBox>("Drive1");
+        QCOMPARE(drive->property("path").toString(), medium.path());
+        if (writePath)
+            drive->setProperty("path", medium.path());
+        else
+            emit drive->activated(drive->currentIndex());
+        QCOMPARE(f.text("Text3")->text(), QStringLiteral("MY-ID"));
+        QCOMPARE(f.entries("List1"), QStringList{"track.mp3"});
+        QVERIFY(QFile::exists(f.app.file("~tmplist.txt")));
+        QVERIFY(!f.button("AddList")->isEnabled());
     }
 
     void aDriveWithoutAMediumAsksToRetry()

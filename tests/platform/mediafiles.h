@@ -6,6 +6,12 @@
 #include <QFile>
 #include <QString>
 
+#include <taglib/id3v1tag.h>
+#include <taglib/id3v2tag.h>
+#include <taglib/infotag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/wavfile.h>
+
 namespace mediafiles {
 
 inline void le(QByteArray &b, quint32 v, int bytes)
@@ -69,6 +75,49 @@ inline bool write(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// MPEG-1 layer III frames of 128 kbit/s at 44.1 kHz, silent data.
+inline QByteArray mp3(int frames = 10)
+{
+    QByteArray frame = QByteArray::fromHex("fffb9064");
+    frame += QByteArray(417 - frame.size(), char(0));
+    return frame.repeated(frames);
+}
+
+inline TagLib::String tagText(const QString &text)
+{
+    return TagLib::String(text.toUtf8().constData(), TagLib::String::UTF8);
+}
+
+// An MP3 file with an ID3v2 title, an ID3v1 title, both or none (a null
+// text writes no tag of that kind).
+inline bool taggedMp3(const QString &path, const QString &id3v2Title, const QString &id3v1Title = QString())
+{
+    if (!write(path, mp3()))
+        return false;
+    TagLib::MPEG::File f(QFile::encodeName(path).constData(), false);
+    int tags = TagLib::MPEG::File::NoTags;
+    if (!id3v2Title.isNull()) {
+        f.ID3v2Tag(true)->setTitle(tagText(id3v2Title));
+        tags |= TagLib::MPEG::File::ID3v2;
+    }
+    if (!id3v1Title.isNull()) {
+        f.ID3v1Tag(true)->setTitle(tagText(id3v1Title));
+        tags |= TagLib::MPEG::File::ID3v1;
+    }
+    return tags == TagLib::MPEG::File::NoTags
+        || f.save(tags, TagLib::File::StripOthers, TagLib::ID3v2::v4, TagLib::File::DoNotDuplicate);
+}
+
+// A WAV file with its title in a RIFF INFO chunk.
+inline bool wavWithInfoTitle(const QString &path, const QString &title)
+{
+    if (!write(path, wav(0.1)))
+        return false;
+    TagLib::RIFF::WAV::File f(QFile::encodeName(path).constData(), false);
+    f.InfoTag()->setTitle(tagText(title));
+    return f.save(TagLib::RIFF::WAV::File::Info);
 }
 
 } // namespace mediafiles

@@ -231,6 +231,17 @@ private slots:
         QVERIFY(f.app.dialogs.shown.isEmpty());
     }
 
+    void exitLogsTheLengthBetweenTheWrittenTimes()
+    {
+        Fixture f;
+        f.app.clock.current = QDateTime(QDate(2026, 12, 8), QTime(13, 49, 58, 900));
+        f.window->start();
+        f.app.clock.advanceMilliseconds(200);
+        f.window->ExitApplication();
+        QCOMPARE(readAll(f.sessionFile()),
+                 QByteArray(" 1            8 Dec 2026 13:49:58         8 Dec 2026 13:49:59          1 \r\n"));
+    }
+
     void exitAppendsToEarlierSessions()
     {
         Fixture f;

@@ -36,6 +36,11 @@ private slots:
             << 7 << "Wednesday, 28 August 2001 07:28:31" << "Wednesday, 28 August 2001 09:00:00" << qint64(5489)
             << " 7            Wednesday, 28 August 2001 07:28:31        "
                "Wednesday, 28 August 2001 09:00:00         5489 ";
+        QTest::newRow("end at midnight moves the seconds only")
+            << 1 << "12/7/26 11:59:50 PM" << "12/8/26" << qint64(10)
+            << " 1            12/7/26 11:59:50 PM         12/8/26        10 ";
+        QTest::newRow("both at midnight") << 2 << "12/7/26" << "12/8/26" << qint64(86400)
+                                          << " 2            12/7/26       12/8/26        86400 ";
         QTest::newRow("negative") << -3 << "x" << "y" << qint64(-2)
                                   << "-3            x             y             -2 ";
     }
@@ -138,6 +143,33 @@ private slots:
         QCOMPARE(readAll(path),
                  QByteArray(" 1            7 Dec 2026 09:30:00         7 Dec 2026 09:30:10          10 \r\n"
                             " 2            7 Dec 2026 10:30:00         8 Dec 2026 10:30:00          86400 \r\n"));
+    }
+
+    void lengthIsTheDifferenceOfTheWrittenTimes_data()
+    {
+        QTest::addColumn<QTime>("start");
+        QTest::addColumn<int>("laterMs");
+        QTest::addColumn<qint64>("seconds");
+        QTest::newRow("exit's milliseconds below the start's") << QTime(13, 49, 58, 900) << 200 << qint64(1);
+        QTest::newRow("exit's milliseconds above the start's") << QTime(13, 49, 58, 100) << 1800 << qint64(1);
+        QTest::newRow("within one second") << QTime(13, 49, 58, 100) << 800 << qint64(0);
+        QTest::newRow("one day") << QTime(9, 30, 0, 999) << 86400000 - 999 << qint64(86400);
+    }
+    void lengthIsTheDifferenceOfTheWrittenTimes()
+    {
+        QFETCH(QTime, start);
+        QFETCH(int, laterMs);
+        QFETCH(qint64, seconds);
+        TempApp app;
+        const QString path = app.file(QStringLiteral("populnv.ppl"));
+        const QDateTime from(QDate(2026, 12, 8), start);
+        QVERIFY(!SessionLog(path).appendSession(1, from, from.addMSecs(laterMs)).isSet());
+        const auto h = SessionLog(path).readHistory();
+        QCOMPARE(h.entries.size(), 1);
+        QCOMPARE(h.entries.at(0).seconds, seconds);
+        const QDateTime startShown = QDateTime::fromString(h.entries.at(0).startText.trimmed(), "d MMM yyyy HH:mm:ss");
+        const QDateTime endShown = QDateTime::fromString(h.entries.at(0).endText.trimmed(), "d MMM yyyy HH:mm:ss");
+        QCOMPARE(startShown.secsTo(endShown), seconds);
     }
 
     void appendAfterAnUnendedLineStartsANewLine()

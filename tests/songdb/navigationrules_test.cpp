@@ -116,6 +116,10 @@ private slots:
         QTest::newRow("slash") << "a/b" << false;
         QTest::newRow("parent") << "../x" << false;
         QTest::newRow("two dots") << ".." << false;
+        QTest::newRow("one dot") << "." << false;
+        QTest::newRow("dots ending a label") << "Hits..." << true;
+        QTest::newRow("two dots inside") << "Vol..2" << true;
+        QTest::newRow("three dots") << "..." << true;
         QTest::newRow("backslash") << "a\\b" << false;
         QTest::newRow("line break") << "a\nb" << false;
     }

@@ -9,20 +9,28 @@
 #include <QHash>
 #include <QStringList>
 
-// A clock the test moves by hand.
+// A clock the test moves by hand; its monotonic reading may also move by
+// msPerReading at every read, as a real one does during a command.
 class FakeClock final : public platform::Clock
 {
 public:
     QDateTime now() const override { return current; }
-    double milliseconds() const override { return ms; }
-    void advanceSeconds(int s)
+    double milliseconds() const override
     {
-        current = current.addSecs(s);
-        ms += 1000.0 * s;
+        const double reading = ms;
+        ms += msPerReading;
+        return reading;
+    }
+    void advanceSeconds(int s) { advanceMilliseconds(1000 * qint64(s)); }
+    void advanceMilliseconds(qint64 m)
+    {
+        current = current.addMSecs(m);
+        ms += double(m);
     }
 
     QDateTime current{QDate(2026, 12, 7), QTime(9, 30, 0)};
-    double ms = 1000.0;
+    mutable double ms = 1000.0;
+    double msPerReading = 0.0;
 };
 
 // A player that records what it was asked to do.
