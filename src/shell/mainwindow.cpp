@@ -1,6 +1,8 @@
 #include "shell/mainwindow.h"
 
 #include "listmaker/makeslistwindow.h"
+#include "platform/boldcaption.h"
+#include "platform/fixedcolours.h"
 #include "shell/loadtime.h"
 #include "shell/mainpictures.h"
 #include "shell/mainsounds.h"
@@ -25,6 +27,8 @@ namespace shell {
 namespace {
 
 const QColor ButtonColour(0xC0, 0xFF, 0xC0);
+// The caption colour that goes with the buttons' fixed back colour.
+const QColor ButtonTextColour(0, 0, 0);
 const QColor LightText(226, 236, 244);
 
 const QString DataSourceNotice = QStringLiteral(
@@ -44,15 +48,6 @@ void setTextColour(QWidget *w, const QColor &colour)
     QPalette pal = w->palette();
     pal.setColor(QPalette::WindowText, colour);
     w->setPalette(pal);
-}
-
-void setBold(QWidget *w, bool bold)
-{
-    if (w->font().bold() == bold)
-        return;
-    QFont f = w->font();
-    f.setBold(bold);
-    w->setFont(f);
 }
 
 } // namespace
@@ -235,6 +230,7 @@ QPushButton *MainWindow::makeButton(const char *name, const QString &caption, co
     b->setGeometry(mainlayout::DisplayRecords.translated(0, row * mainlayout::ButtonSpacing));
     b->setMouseTracking(true);
     b->installEventFilter(this);
+    platform::reserveBoldRoom(b);
     return b;
 }
 
@@ -318,11 +314,8 @@ void MainWindow::setStatus(const QString &text)
 
 void MainWindow::colourButtons(const QColor &colour)
 {
-    for (QPushButton *b : {m_createRecordsToAppend, m_displayRecords, m_helpMain, m_exitz}) {
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, colour);
-        b->setPalette(pal);
-    }
+    for (QPushButton *b : {m_createRecordsToAppend, m_displayRecords, m_helpMain, m_exitz})
+        platform::setFixedColours(b, colour, ButtonTextColour);
 }
 
 void MainWindow::showMain()
@@ -409,7 +402,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         else if (watched == m_image8_2)
             m_image8_2->hide();
         else if (auto *button = qobject_cast<QPushButton *>(watched))
-            setBold(button, true);
+            platform::setBoldCaption(button, true);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -417,7 +410,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::restoreHover()
 {
     for (QPushButton *b : {m_displayRecords, m_createRecordsToAppend, m_helpMain, m_exitz})
-        setBold(b, false);
+        platform::setBoldCaption(b, false);
     m_image7->show();
     m_image13->show();
     if (!m_image8_1->isHidden())
