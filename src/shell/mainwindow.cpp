@@ -3,6 +3,7 @@
 #include "listmaker/makeslistwindow.h"
 #include "platform/boldcaption.h"
 #include "platform/fixedcolours.h"
+#include "platform/windowplacement.h"
 #include "shell/loadtime.h"
 #include "shell/mainpictures.h"
 #include "shell/mainsounds.h"
@@ -332,9 +333,7 @@ void MainWindow::showProgramInfo(int entry)
 {
     ProgramInfoWindow &info = programInfoWindow();
     info.showEntry(entry);
-    info.show();
-    info.raise();
-    info.activateWindow();
+    platform::showFitted(&info, this);
 }
 
 ProgramInfoWindow &MainWindow::programInfoWindow()
@@ -495,9 +494,7 @@ void MainWindow::Label2_Click()
 {
     if (!m_session)
         m_session = new SessionWindow;
-    m_session->show();
-    m_session->raise();
-    m_session->activateWindow();
+    platform::showFitted(m_session, this);
 
     const SessionHistory history = m_sessionLog.readHistory();
     if (history.failure.isSet()) {
