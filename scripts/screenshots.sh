@@ -130,8 +130,13 @@ click_main() {
     xdotool mousemove --window "$1" "$x" "$y" click 1
 }
 
+# Brings the window to the front and presses the keys there.
+press() {
+    timeout 20 xdotool windowactivate --sync "$1" key --clearmodifiers "$2"
+}
+
 close_active() {
-    xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4
+    press "$1" alt+F4
     sleep 0.5
 }
 
@@ -180,22 +185,22 @@ run_mode() {
     shoot "$mode-session"
     close_active "$session"
 
-    xdotool windowactivate --sync "$main" key --clearmodifiers alt+h
+    press "$main" alt+h
     help=$(window 'Quenmora help')
     shoot "$mode-help"
     close_active "$help"
 
-    xdotool windowactivate --sync "$main" key --clearmodifiers alt+n
+    press "$main" alt+n
     nav=$(window '^Navigating through  Database - DizaRore$')
     shoot "$mode-navigation"
-    xdotool windowactivate --sync "$nav" key --clearmodifiers alt+w
+    press "$nav" alt+w
     sleep 0.5
     xdotool key Down
     shoot "$mode-navigation-record"
     close_active "$nav"
 
     main=$(window '^Quenmora \(Zimbrel\) - Main$')
-    xdotool windowactivate --sync "$main" key --clearmodifiers alt+a
+    press "$main" alt+a
     make=$(window '^Quenmora - Create File List to Append the Database$')
     shoot "$mode-createlist"
     close_active "$make"
