@@ -1,6 +1,7 @@
 #include "browse/hoveremphasis.h"
 
 #include "browse/hoverrules.h"
+#include "platform/boldcaption.h"
 
 #include <QMouseEvent>
 #include <QWidget>
@@ -20,6 +21,11 @@ HoverEmphasis::HoverEmphasis(QWidget *window)
             button->setAttribute(Qt::WA_NoMousePropagation);
             button->installEventFilter(this);
         }
+    }
+    // Turning bold must not move anything: each caption keeps its bold room.
+    for (const QString &name : hoverrules::resetOnBackground()) {
+        if (auto *control = window->findChild<QWidget *>(name))
+            platform::reserveBoldRoom(control);
     }
 }
 
@@ -44,14 +50,8 @@ bool HoverEmphasis::eventFilter(QObject *watched, QEvent *event)
 void HoverEmphasis::setBold(const QStringList &names, bool bold)
 {
     for (const QString &name : names) {
-        QWidget *w = m_window->findChild<QWidget *>(name);
-        if (!w)
-            continue;
-        QFont font = w->font();
-        if (font.bold() == bold)
-            continue;
-        font.setBold(bold);
-        w->setFont(font);
+        if (QWidget *w = m_window->findChild<QWidget *>(name))
+            platform::setBoldCaption(w, bold);
     }
 }
 

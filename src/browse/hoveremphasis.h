@@ -8,7 +8,8 @@ namespace browse {
 
 // Bold captions under the pointer: a button of hoverrules::buttons() sets
 // its captions bold; a bare spot of the window sets them all back. Any
-// other control leaves them as they are.
+// other control leaves them as they are. Nothing moves when a caption turns
+// bold: each control keeps the room its bold caption needs.
 class HoverEmphasis : public QObject
 {
     Q_OBJECT

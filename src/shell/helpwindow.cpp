@@ -1,5 +1,9 @@
 #include "shell/helpwindow.h"
 
+#include "platform/contrast.h"
+#include "platform/windowkeys.h"
+#include "platform/windowplacement.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -39,9 +43,16 @@ std::optional<QString> HelpWindowViewer::showContents(const QString &helpFile, Q
         m_browser = new QTextBrowser(m_window);
         m_browser->setObjectName(QStringLiteral("HelpText"));
         m_browser->setOpenExternalLinks(true);
+        // Links take the palette's link colour, or a shade of it that reads on the page.
+        const QPalette palette = m_browser->palette();
+        const QColor link = palette.color(QPalette::Link);
+        const QColor shade = platform::readableShade(link, palette.color(QPalette::Base));
+        if (shade != link)
+            m_browser->document()->setDefaultStyleSheet(QStringLiteral("a { color: %1; }").arg(shade.name()));
         auto *layout = new QVBoxLayout(m_window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(m_browser);
+        platform::closeWithKeys(m_window);
     } else if (m_window->parentWidget() != owner) {
         const bool wasVisible = m_window->isVisible();
         m_window->setParent(owner, Qt::Window);
@@ -57,9 +68,7 @@ std::optional<QString> HelpWindowViewer::showContents(const QString &helpFile, Q
         m_browser->setSource(url, QTextDocument::HtmlResource);
     m_window->setWindowTitle(m_browser->documentTitle().isEmpty() ? QStringLiteral("Quenmora help")
                                                                    : m_browser->documentTitle());
-    m_window->show();
-    m_window->raise();
-    m_window->activateWindow();
+    platform::showFitted(m_window, owner);
     return std::nullopt;
 }
 

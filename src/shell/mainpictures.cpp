@@ -1,6 +1,7 @@
 #include "shell/mainpictures.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -64,12 +65,31 @@ void caption(QPainter &p, const QRect &r, const QString &text, Qt::Alignment ali
     p.drawText(r, int(align), text);
 }
 
+// The font at its pixel size, or smaller where the text would not fit the
+// width otherwise (another face may stand in for the one asked for).
+QFont fitted(QFont font, const QString &text, int width)
+{
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
+        font.setPixelSize(font.pixelSize() - 1);
+    return font;
+}
+
+// A transparent picture of the given size in pixels of the window, drawn
+// with `ratio` device pixels to each.
+QPixmap canvas(QSize size, qreal ratio)
+{
+    QPixmap pix(size * ratio);
+    pix.setDevicePixelRatio(ratio);
+    pix.fill(Qt::transparent);
+    return pix;
+}
+
 } // namespace
 
-QPixmap MainPictures::background()
+QPixmap MainPictures::background(qreal ratio)
 {
     using namespace mainlayout;
-    QPixmap pix(Client);
+    QPixmap pix = canvas(Client, ratio);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
@@ -78,22 +98,24 @@ QPixmap MainPictures::background()
     sky.setColorAt(0.0, QColor(12, 32, 60));
     sky.setColorAt(0.6, QColor(22, 70, 92));
     sky.setColorAt(1.0, QColor(14, 40, 58));
-    p.fillRect(pix.rect(), sky);
+    p.fillRect(QRect(QPoint(), Client), sky);
 
-    drawDisc(p, QPointF(496, 128), 88, 150);
+    drawDisc(p, RecordCentre, RecordRadius, 150);
 
     // Title block.
-    p.setFont(serifFont(34));
+    const QString wordMark = QStringLiteral("Quenmora");
+    p.setFont(fitted(serifFont(34), wordMark, WordMark.width() - 2));
     p.setPen(QColor(0, 0, 0, 90));
-    p.drawText(QRect(212, 80, 260, 52), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenmora"));
+    p.drawText(WordMark.translated(2, 2), Qt::AlignLeft | Qt::AlignVCenter, wordMark);
     p.setPen(QColor(246, 214, 128));
-    p.drawText(QRect(210, 78, 260, 52), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Quenmora"));
-    p.setFont(uiFont(13));
+    p.drawText(WordMark, Qt::AlignLeft | Qt::AlignVCenter, wordMark);
+    const QString tagLine = QStringLiteral("Catalogue of songs and media");
+    p.setFont(fitted(uiFont(13), tagLine, TagLine.width()));
     p.setPen(QColor(220, 232, 240));
-    p.drawText(QRect(212, 130, 260, 20), Qt::AlignLeft, QStringLiteral("Catalogue of songs and media"));
+    p.drawText(TagLine, Qt::AlignLeft, tagLine);
     p.setFont(uiFont(11));
     p.setPen(QColor(170, 196, 210));
-    p.drawText(QRect(212, 152, 180, 80), Qt::AlignLeft | Qt::TextWordWrap,
+    p.drawText(Description, Qt::AlignLeft | Qt::TextWordWrap,
                QStringLiteral("Scan a disk into a list, append it to the song database and browse, "
                               "find and edit what you have."));
 
@@ -127,14 +149,14 @@ QPixmap MainPictures::background()
     return pix;
 }
 
-QPixmap MainPictures::wordPlate(const QString &text, QSize size, bool lit)
+QPixmap MainPictures::wordPlate(const QString &text, QSize size, bool lit, qreal ratio)
 {
-    QPixmap pix(size);
-    pix.fill(Qt::transparent);
+    QPixmap pix = canvas(size, ratio);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF r = QRectF(pix.rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRect area(QPoint(), size);
+    const QRectF r = QRectF(area).adjusted(0.5, 0.5, -0.5, -0.5);
     QLinearGradient g(0, 0, 0, size.height());
     if (lit) {
         g.setColorAt(0.0, QColor(255, 236, 170));
@@ -147,21 +169,21 @@ QPixmap MainPictures::wordPlate(const QString &text, QSize size, bool lit)
     }
     p.setBrush(g);
     p.drawRoundedRect(r, 5, 5);
-    p.setFont(uiFont(12, true));
+    p.setFont(fitted(uiFont(12, true), text, size.width() - 6));
     p.setPen(lit ? QColor(60, 30, 0) : QColor(200, 208, 216));
-    p.drawText(pix.rect(), Qt::AlignCenter, text);
+    p.drawText(area, Qt::AlignCenter, text);
     return pix;
 }
 
-QPixmap MainPictures::bannerStrip(bool band)
+QPixmap MainPictures::bannerStrip(bool band, qreal ratio)
 {
     const QSize size = mainlayout::BannerStrip.size();
-    QPixmap pix(size);
+    QPixmap pix = canvas(size, ratio);
     QPainter p(&pix);
     QLinearGradient g(0, 0, 0, size.height());
     g.setColorAt(0.0, QColor(255, 246, 214));
     g.setColorAt(1.0, QColor(232, 210, 150));
-    p.fillRect(pix.rect(), g);
+    p.fillRect(QRect(QPoint(), size), g);
     if (band) {
         QLinearGradient b(0, 5, 0, size.height() - 5);
         b.setColorAt(0.0, QColor(200, 160, 80));
@@ -174,10 +196,9 @@ QPixmap MainPictures::bannerStrip(bool band)
     return pix;
 }
 
-QPixmap MainPictures::icon(Icon which, int size)
+QPixmap MainPictures::icon(Icon which, int size, qreal ratio)
 {
-    QPixmap pix(size, size);
-    pix.fill(Qt::transparent);
+    QPixmap pix = canvas(QSize(size, size), ratio);
     QPainter p(&pix);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF r = QRectF(1, 1, size - 2, size - 2);

@@ -15,6 +15,13 @@ inline constexpr QRect Image33{22, 31, 20, 20};
 inline constexpr QRect Label21{48, 29, 420, 24};
 inline constexpr QRect Image5{540, 31, 20, 20};
 inline constexpr QRect ButtonPanel{24, 70, 172, 206};
+// The title block between the buttons and the record, which lies wholly
+// inside the window, clear of the exit icon above it and the Select plate below.
+inline constexpr QRect WordMark{210, 78, 216, 52};
+inline constexpr QRect TagLine{212, 130, 214, 20};
+inline constexpr QRect Description{212, 152, 180, 80};
+inline constexpr QPoint RecordCentre{502, 140};
+inline constexpr int RecordRadius = 68;
 inline constexpr QRect DisplayRecords{40, 84, 140, 34};
 inline constexpr int ButtonSpacing = 46;
 inline constexpr QRect Image6{470, 238, 87, 20};
@@ -40,12 +47,14 @@ class MainPictures
 public:
     enum class Icon { Exit, Info, Stop, Title, Window };
 
-    static QPixmap background();
+    // Each picture is drawn for a screen of the given pixel ratio (2 on a
+    // screen scaled to twice the size), so that it stays sharp there.
+    static QPixmap background(qreal ratio = 1);
     // A word on a small plate; lit plates are bright, dim ones greyed.
-    static QPixmap wordPlate(const QString &text, QSize size, bool lit);
+    static QPixmap wordPlate(const QString &text, QSize size, bool lit, qreal ratio = 1);
     // The banner strip; with the band it is the picture under the cover.
-    static QPixmap bannerStrip(bool band);
-    static QPixmap icon(Icon which, int size = 20);
+    static QPixmap bannerStrip(bool band, qreal ratio = 1);
+    static QPixmap icon(Icon which, int size = 20, qreal ratio = 1);
 };
 
 } // namespace shell

@@ -1,6 +1,9 @@
 #include "shell/mainwindow.h"
 
 #include "listmaker/makeslistwindow.h"
+#include "platform/boldcaption.h"
+#include "platform/fixedcolours.h"
+#include "platform/windowplacement.h"
 #include "shell/loadtime.h"
 #include "shell/mainpictures.h"
 #include "shell/mainsounds.h"
@@ -25,6 +28,8 @@ namespace shell {
 namespace {
 
 const QColor ButtonColour(0xC0, 0xFF, 0xC0);
+// The caption colour that goes with the buttons' fixed back colour.
+const QColor ButtonTextColour(0, 0, 0);
 const QColor LightText(226, 236, 244);
 
 const QString DataSourceNotice = QStringLiteral(
@@ -46,15 +51,6 @@ void setTextColour(QWidget *w, const QColor &colour)
     w->setPalette(pal);
 }
 
-void setBold(QWidget *w, bool bold)
-{
-    if (w->font().bold() == bold)
-        return;
-    QFont f = w->font();
-    f.setBold(bold);
-    w->setFont(f);
-}
-
 } // namespace
 
 MainWindow::MainWindow(platform::AppContext &app, SharedState &state, QWidget *parent)
@@ -70,7 +66,7 @@ MainWindow::MainWindow(platform::AppContext &app, SharedState &state, QWidget *p
     setWindowIcon(MainPictures::icon(MainPictures::Icon::Window, 32));
     setFixedSize(mainlayout::Client);
     setMouseTracking(true);
-    m_background = MainPictures::background();
+    m_background = MainPictures::background(devicePixelRatioF());
 
     buildControls();
     buildSoundControls();
@@ -98,9 +94,10 @@ MainWindow::~MainWindow()
 void MainWindow::buildControls()
 {
     using namespace mainlayout;
+    const qreal ratio = devicePixelRatioF();
 
-    m_image13 = makePicture("Image13", MainPictures::bannerStrip(false), BannerStrip);
-    m_image12 = makePicture("Image12", MainPictures::bannerStrip(true), BannerStrip);
+    m_image13 = makePicture("Image13", MainPictures::bannerStrip(false, ratio), BannerStrip);
+    m_image12 = makePicture("Image12", MainPictures::bannerStrip(true, ratio), BannerStrip);
     m_image13->raise();
     m_label6 = new QLabel(QStringLiteral("Parvello"), this);
     m_label6->setObjectName(QStringLiteral("Label6"));
@@ -114,7 +111,7 @@ void MainWindow::buildControls()
     m_label6->setAttribute(Qt::WA_TransparentForMouseEvents);
     placeBanner();
 
-    m_image33 = makePicture("Image33", MainPictures::icon(MainPictures::Icon::Info), Image33,
+    m_image33 = makePicture("Image33", MainPictures::icon(MainPictures::Icon::Info, 20, ratio), Image33,
                             QStringLiteral("Show Program Info"));
     m_label21 = makeText("Label21", QStringLiteral("Welcome to Make DizaRore Database"), Label21,
                          QStringLiteral("Show Program Info"));
@@ -123,7 +120,7 @@ void MainWindow::buildControls()
     welcome.setBold(true);
     m_label21->setFont(welcome);
     setTextColour(m_label21, QColor(246, 214, 128));
-    m_image5 = makePicture("Image5", MainPictures::icon(MainPictures::Icon::Exit), Image5,
+    m_image5 = makePicture("Image5", MainPictures::icon(MainPictures::Icon::Exit, 20, ratio), Image5,
                            QStringLiteral("Click to Exit"));
 
     m_displayRecords = makeButton("DisplayRecords", QStringLiteral("&Navigate"),
@@ -136,13 +133,14 @@ void MainWindow::buildControls()
     m_createRecordsToAppend->setEnabled(false);
     m_helpMain->setEnabled(false);
 
-    m_image6 = makePicture("Image6", MainPictures::wordPlate(QStringLiteral("Database"), Image6.size(), true), Image6,
+    const auto plate = [ratio](const char *word, QSize size, bool lit) {
+        return MainPictures::wordPlate(QLatin1String(word), size, lit, ratio);
+    };
+    m_image6 = makePicture("Image6", plate("Database", Image6.size(), true), Image6,
                            QStringLiteral("Select Database File"));
-    m_image7 = makePicture("Image7", MainPictures::wordPlate(QStringLiteral("Select"), Image6.size(), false), Image6);
-    m_image8_1 = makePicture("Image8_1", MainPictures::wordPlate(QStringLiteral("Load Logo"), Image8.size(), true),
-                             Image8);
-    m_image8_2 = makePicture("Image8_2", MainPictures::wordPlate(QStringLiteral("Load Logo"), Image8.size(), false),
-                             Image8);
+    m_image7 = makePicture("Image7", plate("Select", Image6.size(), false), Image6);
+    m_image8_1 = makePicture("Image8_1", plate("Load Logo", Image8.size(), true), Image8);
+    m_image8_2 = makePicture("Image8_2", plate("Load Logo", Image8.size(), false), Image8);
     m_image8_1->setCursor(Qt::PointingHandCursor);
     m_image6->setCursor(Qt::PointingHandCursor);
     m_image12->setCursor(Qt::PointingHandCursor);
@@ -188,6 +186,7 @@ void MainWindow::buildControls()
 void MainWindow::buildSoundControls()
 {
     using namespace mainlayout;
+    const qreal ratio = devicePixelRatioF();
 
     // The player only sounds; its place on the window stays hidden, as a picture
     // of a chosen video has no room here.
@@ -212,9 +211,9 @@ void MainWindow::buildSoundControls()
     m_option1_1 = option("Option1_1", Option1_1Left, QStringLiteral("pukarta chala gaya"));
     m_option1_0 = option("Option1_0", Option1_0Left, QStringLiteral("Close Music"));
     m_option2 = option("Option2", Option2Left, QStringLiteral("Select your own music"));
-    m_image4 = makePicture("Image4", MainPictures::icon(MainPictures::Icon::Stop), QRect(Image4Left, SoundTop, 20, 20),
-                           QStringLiteral("Stop background music"));
-    m_image11 = makePicture("Image11", MainPictures::icon(MainPictures::Icon::Title),
+    m_image4 = makePicture("Image4", MainPictures::icon(MainPictures::Icon::Stop, 20, ratio),
+                           QRect(Image4Left, SoundTop, 20, 20), QStringLiteral("Stop background music"));
+    m_image11 = makePicture("Image11", MainPictures::icon(MainPictures::Icon::Title, 20, ratio),
                             QRect(Image11Left, SoundTop, 20, 20), QStringLiteral("Play title song"));
     for (QWidget *w : {static_cast<QWidget *>(m_image4), static_cast<QWidget *>(m_image11),
                        static_cast<QWidget *>(m_image5), static_cast<QWidget *>(m_image33)})
@@ -235,6 +234,7 @@ QPushButton *MainWindow::makeButton(const char *name, const QString &caption, co
     b->setGeometry(mainlayout::DisplayRecords.translated(0, row * mainlayout::ButtonSpacing));
     b->setMouseTracking(true);
     b->installEventFilter(this);
+    platform::reserveBoldRoom(b);
     return b;
 }
 
@@ -318,11 +318,8 @@ void MainWindow::setStatus(const QString &text)
 
 void MainWindow::colourButtons(const QColor &colour)
 {
-    for (QPushButton *b : {m_createRecordsToAppend, m_displayRecords, m_helpMain, m_exitz}) {
-        QPalette pal = b->palette();
-        pal.setColor(QPalette::Button, colour);
-        b->setPalette(pal);
-    }
+    for (QPushButton *b : {m_createRecordsToAppend, m_displayRecords, m_helpMain, m_exitz})
+        platform::setFixedColours(b, colour, ButtonTextColour);
 }
 
 void MainWindow::showMain()
@@ -336,9 +333,7 @@ void MainWindow::showProgramInfo(int entry)
 {
     ProgramInfoWindow &info = programInfoWindow();
     info.showEntry(entry);
-    info.show();
-    info.raise();
-    info.activateWindow();
+    platform::showFitted(&info, this);
 }
 
 ProgramInfoWindow &MainWindow::programInfoWindow()
@@ -387,6 +382,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::paintEvent(QPaintEvent *)
 {
+    // Moved to a screen of another pixel ratio, the picture is drawn afresh for it.
+    if (!qFuzzyCompare(m_background.devicePixelRatio(), devicePixelRatioF()))
+        m_background = MainPictures::background(devicePixelRatioF());
     QPainter p(this);
     p.drawPixmap(0, 0, m_background);
 }
@@ -409,7 +407,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         else if (watched == m_image8_2)
             m_image8_2->hide();
         else if (auto *button = qobject_cast<QPushButton *>(watched))
-            setBold(button, true);
+            platform::setBoldCaption(button, true);
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -417,7 +415,7 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::restoreHover()
 {
     for (QPushButton *b : {m_displayRecords, m_createRecordsToAppend, m_helpMain, m_exitz})
-        setBold(b, false);
+        platform::setBoldCaption(b, false);
     m_image7->show();
     m_image13->show();
     if (!m_image8_1->isHidden())
@@ -496,9 +494,7 @@ void MainWindow::Label2_Click()
 {
     if (!m_session)
         m_session = new SessionWindow;
-    m_session->show();
-    m_session->raise();
-    m_session->activateWindow();
+    platform::showFitted(m_session, this);
 
     const SessionHistory history = m_sessionLog.readHistory();
     if (history.failure.isSet()) {

@@ -1,5 +1,6 @@
 #include "shell/programinfowindow.h"
 
+#include "platform/windowkeys.h"
 #include "shell/mainpictures.h"
 
 #include <QLabel>
@@ -58,6 +59,7 @@ ProgramInfoWindow::ProgramInfoWindow(QWidget *parent)
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
+    platform::closeWithKeys(this);
 }
 
 void ProgramInfoWindow::showEntry(int entry)

@@ -1,5 +1,8 @@
 #include "shell/sessionwindow.h"
 
+#include "platform/fixedcolours.h"
+#include "platform/windowkeys.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
@@ -51,7 +54,9 @@ SessionWindow::SessionWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("Session"));
     setWindowTitle(QStringLiteral("Zimbrel Popularity Count - Parvello"));
-    resize(540, 420);
+    // Wide enough for the grid's columns (57 letters Z in all) and its frame.
+    resize(fontMetrics().horizontalAdvance(QString(57, QLatin1Char('Z'))) + 60, 420);
+    platform::closeWithKeys(this);
 
     m_label1 = new QLabel(QStringLiteral("Logged Sessions of Zimbrel"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
@@ -85,9 +90,7 @@ SessionWindow::SessionWindow(QWidget *parent)
     m_label2->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_label3 = new QLabel(QStringLiteral("TOTAL TIME"), this);
     m_label3->setObjectName(QStringLiteral("Label3"));
-    QPalette red = m_label3->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    m_label3->setPalette(red);
+    platform::setReadableTextColour(m_label3, QColor(255, 0, 0));
     QFont totalFont = m_label3->font();
     totalFont.setBold(true);
     m_label3->setFont(totalFont);

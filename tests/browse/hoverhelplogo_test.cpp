@@ -97,6 +97,40 @@ private slots:
         QVERIFY(boldOnes(f).isEmpty());
     }
 
+    // Bold captions keep every control where it was: nothing grows, nothing shifts.
+    void boldCaptionsMoveNothing()
+    {
+        NavFixture f;
+        f.addSong(QStringLiteral("CD01"), QStringLiteral("Song of the sea"));
+        auto &w = f.load();
+        w.showInAppendMode();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto places = [&w] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QStringList out;
+            for (const QWidget *c : w.findChildren<QWidget *>()) {
+                if (c->isVisible() && !c->objectName().isEmpty()) {
+                    const QRect r(c->mapTo(&w, QPoint()), c->size());
+                    out << QStringLiteral("%1 %2,%3 %4x%5")
+                               .arg(c->objectName())
+                               .arg(r.x())
+                               .arg(r.y())
+                               .arg(r.width())
+                               .arg(r.height());
+                }
+            }
+            return out;
+        };
+        const QStringList before = places();
+        for (const char *name : Emphasised)
+            moveOver(f.w<QWidget>(name));
+        QTRY_VERIFY(boldOnes(f).size() >= 6);
+        QCOMPARE(places(), before);
+        moveOver(&w, bareSpot(&w));
+        QTRY_VERIFY(boldOnes(f).isEmpty());
+        QCOMPARE(places(), before);
+    }
+
     void helpAndProgramInformation()
     {
         NavFixture f;

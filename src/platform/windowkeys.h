@@ -1,0 +1,10 @@
+#pragma once
+
+class QWidget;
+
+namespace platform {
+
+// Escape and Ctrl+W close the window, as Escape closes a message box or a dialog.
+void closeWithKeys(QWidget *window);
+
+} // namespace platform
