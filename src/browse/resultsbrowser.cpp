@@ -379,10 +379,9 @@ void ResultsBrowser::labelList(ListMode mode)
     m_ui.EditRecord->setEnabled(false);
     m_mode = mode;
     const songdb::Column column = labelKind(mode).column;
-    songdb::SongConnection &connection = m_state.database.connection();
     // Whether any row came back counts, even one that only stands for records without a label.
-    const bool rowsReturned = !connection.groupValues(column, false).value.isEmpty();
-    const auto labels = connection.groupValues(column, true);
+    bool rowsReturned = false;
+    const auto labels = m_state.database.connection().groupValues(column, true, &rowsReturned);
     m_ui.List1->clear();
     fillLabels(labels.value);
     if (rowsReturned) {

@@ -178,9 +178,11 @@ DbResult<QStringList> SongConnection::columnNames()
     return r;
 }
 
-DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls)
+DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
 {
     DbResult<QStringList> r;
+    if (anyGroup)
+        *anyGroup = false;
     const QString *statement = nullptr;
     switch (column) {
     case DiskID:
@@ -207,6 +209,8 @@ DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls)
         return r;
     }
     while (q.next()) {
+        if (anyGroup)
+            *anyGroup = true;
         const QVariant v = q.value(0);
         if (v.isNull() && skipNulls)
             continue;

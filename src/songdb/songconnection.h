@@ -52,7 +52,9 @@ public:
     DbResult<QStringList> columnNames();
     // Distinct values of DiskID, OccasionID or StatusID in the database's
     // order; rows without a value are left out when skipNulls is set.
-    DbResult<QStringList> groupValues(Column column, bool skipNulls);
+    // *anyGroup tells whether the query returned any row at all, the group
+    // of records without a value included.
+    DbResult<QStringList> groupValues(Column column, bool skipNulls, bool *anyGroup = nullptr);
 
     // Appends one row per file of the list, all or none. Returns the rows added.
     DbResult<int> appendList(const listmaker::CurrentList &list);

@@ -134,6 +134,35 @@ private slots:
         QCOMPARE(c.countRecords().value, 4);
     }
 
+    void oneGroupQuerySeesRecordsWithoutALabel_data()
+    {
+        QTest::addColumn<QStringList>("occasions"); // one record each; "-" has none
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<bool>("anyGroup");
+        QTest::newRow("empty table") << QStringList() << QStringList() << false;
+        QTest::newRow("no record labelled") << QStringList({"-", "-"}) << QStringList() << true;
+        QTest::newRow("some labelled") << QStringList({"-", "Party", "Party", "Dance"})
+                                       << QStringList({"Dance", "Party"}) << true;
+    }
+    void oneGroupQuerySeesRecordsWithoutALabel()
+    {
+        QFETCH(QStringList, occasions);
+        QFETCH(QStringList, labels);
+        QFETCH(bool, anyGroup);
+        TempApp app;
+        for (const QString &occasion : occasions) {
+            app.addRecord({QStringLiteral("CD1"), {}, QStringLiteral("t"), {}, {}, {}, {}, {},
+                occasion == QLatin1String("-") ? QString() : occasion});
+        }
+        SongConnection c;
+        QVERIFY2(c.isOpen(), qPrintable(c.openFailure().description));
+        bool seen = !anyGroup;
+        const auto groups = c.groupValues(songdb::OccasionID, true, &seen);
+        QVERIFY(groups.ok());
+        QCOMPARE(groups.value, labels);
+        QCOMPARE(seen, anyGroup);
+    }
+
     void labelsDeletesAndColumns()
     {
         TempApp app;
