@@ -332,55 +332,60 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
     return r;
 }
 
-DbResult<QVector<TitleLine>> SongConnection::allTitles()
+void *SongConnection::odbcHandle() const
 {
-    DbResult<QVector<TitleLine>> r;
-    if (!isOpen()) {
+    if (!isOpen())
+        return nullptr;
+    // The ODBC driver hands out its SQLHDBC as a plain pointer.
+    const QVariant handle = database().driver()->handle();
+    if (handle.metaType() != QMetaType::fromType<void *>())
+        return nullptr;
+    return *static_cast<void *const *>(handle.constData());
+}
+
+DbResult<LinesQuery> SongConnection::allTitlesQuery()
+{
+    DbResult<LinesQuery> r;
+    if (void *handle = odbcHandle())
+        r.value = LinesQuery(handle, sql::AllTitles);
+    else
         r.failure = closedFailure();
-        return r;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.exec(sql::AllTitles)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    while (q.next())
-        r.value.append(TitleLine {q.value(0).toInt(), text(q.value(1))});
     return r;
 }
 
-DbResult<QVector<SongRecord>> SongConnection::find(const QString &column, const QString &searchText)
+DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QString &searchText)
 {
-    DbResult<QVector<SongRecord>> r;
+    DbResult<LinesQuery> r;
     const int c = columnIndex(column);
     if (c < 0) {
         r.failure = {err::InvalidArgument,
             QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
         return r;
     }
-    if (!isOpen()) {
+    if (void *handle = odbcHandle()) {
+        r.value = LinesQuery(handle, sql::FindPrefix + ColumnNames[c] + sql::FindPattern,
+            QLatin1Char('%') + searchText + QLatin1Char('%'));
+    } else {
         r.failure = closedFailure();
-        return r;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql::FindPrefix + ColumnNames[c] + sql::FindPattern)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    q.addBindValue(QString(QLatin1Char('%') + searchText + QLatin1Char('%')));
-    if (const Failure f = execute(q); f.isSet()) {
-        r.failure = f;
-        return r;
-    }
-    QVector<int> map;
-    while (q.next()) {
-        if (map.isEmpty())
-            map = columnMap(q.record());
-        r.value.append(readRecord(q, map));
     }
     return r;
+}
+
+DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query)
+{
+    DbResult<TitleLines> r;
+    r.failure = query.ok() ? query.value.run(&r.value) : query.failure;
+    return r;
+}
+
+DbResult<TitleLines> SongConnection::allTitles()
+{
+    return readLines(allTitlesQuery());
+}
+
+DbResult<TitleLines> SongConnection::find(const QString &column, const QString &searchText)
+{
+    return readLines(findQuery(column, searchText));
 }
 
 Failure SongConnection::updateRecord(

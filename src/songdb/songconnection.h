@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/failure.h"
+#include "songdb/linesquery.h"
 #include "songdb/songrecord.h"
+#include "songdb/titlelines.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,11 +67,16 @@ public:
     // The record at a 1-based position in table order; NoCurrentRecord when
     // the position lies outside the table.
     DbResult<SongRecord> recordAt(qint32 position);
-    DbResult<QVector<TitleLine>> allTitles();
-    // Records whose column contains the text (LIKE '%text%'; % and _ keep
-    // their meaning). The column must be one of table1's: otherwise
-    // InvalidArgument and nothing is sent.
-    DbResult<QVector<SongRecord>> find(const QString &column, const QString &text);
+    // Key and title of every record, in key order.
+    DbResult<TitleLines> allTitles();
+    // Key and title of the records whose column contains the text (LIKE
+    // '%text%'; % and _ keep their meaning), in key order. The column must
+    // be one of table1's: otherwise InvalidArgument and nothing is sent.
+    DbResult<TitleLines> find(const QString &column, const QString &text);
+    // The same two reads, made here and run later, on any thread, while the
+    // connection is otherwise left alone.
+    DbResult<LinesQuery> allTitlesQuery();
+    DbResult<LinesQuery> findQuery(const QString &column, const QString &text);
 
     // Stores title, occasion, artist and status of the record with that key;
     // NoCurrentRecord when the key names no record.
@@ -87,6 +94,9 @@ private:
     QSqlDatabase database() const;
     platform::Failure execute(QSqlQuery &query) const;
     DbResult<std::optional<SongRecord>> singleRecord(const QString &statement);
+    // The connection's ODBC handle, or null when it is closed.
+    void *odbcHandle() const;
+    DbResult<TitleLines> readLines(const DbResult<LinesQuery> &query);
 
     QString m_name;
     platform::Failure m_openFailure;

@@ -22,7 +22,8 @@ inline const QString OccasionGroups = QStringLiteral("Select OccasionID from tab
 inline const QString StatusGroups = QStringLiteral("Select StatusID from table1 group by StatusID order by StatusID");
 inline const QString AllTitles = QStringLiteral("Select ID, TitleSID from table1 order by ID");
 // Followed by a column name and FindPattern; the text is bound as '%' + text + '%'.
-inline const QString FindPrefix = QStringLiteral("Select * from table1 where ");
+// The found lines keep only key and title: a record is read by its key when shown.
+inline const QString FindPrefix = QStringLiteral("Select ID, TitleSID from table1 where ");
 inline const QString FindPattern = QStringLiteral(" Like ? order by ID");
 
 // Followed by one AppendRow per record, joined by ", ": many rows go in one

@@ -274,6 +274,28 @@ private slots:
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
     }
 
+    void deletingADiskRefillsBothLists()
+    {
+        NavFixture f;
+        const qint32 a = f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        f.addSong(QStringLiteral("CD2"), QStringLiteral("b"));
+        const qint32 c = f.addSong(QStringLiteral("CD3"), QStringLiteral("c"));
+        f.addSong(QStringLiteral("CD2"), QStringLiteral("d"));
+        f.load();
+        f.click("ShowAll");
+        f.click("SearchDisks");
+        NavFixture::setCurrentRow(f.list("List1"), 1);
+        QCOMPARE(f.text("Text2"), QStringLiteral("CD2"));
+        f.app.dialogs.queueAnswer(Button::Yes);
+        f.app.dialogs.queueAnswer(Button::Yes);
+        f.click("DeleteDisk");
+        QCOMPARE(NavFixture::lines(f.list("List1")), QStringList({"CD1", "CD3"}));
+        QCOMPARE(NavFixture::ids(f.list("List1")), QList<int>({0, 0}));
+        QCOMPARE(NavFixture::lines(f.list("DataList1")), QStringList({"a", "c"}));
+        QCOMPARE(NavFixture::ids(f.list("DataList1")), QList<int>({a, c}));
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Showing all records (2):"));
+    }
+
     void deleteDiskIsOfferedFromTheStart()
     {
         NavFixture f;
@@ -321,8 +343,8 @@ private slots:
         f.click("DeleteDisk");
         QCOMPARE(f.app.dialogs.texts().value(1), QStringLiteral("No record found to display"));
         QCOMPARE(w.totalRecords(), 0);
-        QCOMPARE(f.list("DataList1")->count(), 0);
-        QCOMPARE(f.list("DataList1")->currentRow(), -1);
+        QCOMPARE(NavFixture::count(f.list("DataList1")), 0);
+        QCOMPARE(NavFixture::currentRow(f.list("DataList1")), -1);
         QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Showing all records (0):"));
     }
 
@@ -382,7 +404,7 @@ private slots:
         QCOMPARE(f.app.rowCount(), 0);
         QCOMPARE(w.totalRecords(), 0);
         QCOMPARE(f.w<QLabel>("Label4")->text(), QStringLiteral("0"));
-        QCOMPARE(f.list("DataList1")->count(), 0);
+        QCOMPARE(NavFixture::count(f.list("DataList1")), 0);
         for (const char *name : {"txtID", "Text1", "Text3", "Text5", "Text8", "Text12", "Text13", "Text14"})
             QCOMPARE(f.text(name), QString());
         QCOMPARE(f.w<QLabel>("Label15")->text(), QString());

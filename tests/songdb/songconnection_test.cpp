@@ -58,9 +58,9 @@ private slots:
 
         const auto titles = c.allTitles();
         QCOMPARE(titles.value.size(), 3);
-        QCOMPARE(titles.value.at(1).title, QStringLiteral("song 1's.mp3"));
+        QCOMPARE(titles.value.text(1), QStringLiteral("song 1's.mp3"));
 
-        const auto rec = c.recordByKey(titles.value.at(2).id);
+        const auto rec = c.recordByKey(titles.value.id(2));
         QVERIFY(rec.ok() && rec.value.has_value());
         QCOMPARE((*rec.value)[songdb::ArtistID], QStringLiteral("Björk"));
         QCOMPARE((*rec.value)[songdb::FileSizID], QStringLiteral("1002"));

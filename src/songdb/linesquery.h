@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/failure.h"
+#include "songdb/titlelines.h"
+
+#include <QString>
+
+namespace songdb {
+
+// A query for list lines (a record key and a text per row), read through
+// the connection's own ODBC handle in blocks of rows with bound columns:
+// several times faster than reading row by row, which matters for lists of
+// a million lines. It uses no Qt Sql object, so run() may be called on
+// another thread, as long as nothing else uses the connection meanwhile.
+class LinesQuery
+{
+public:
+    LinesQuery() = default;
+    // statement selects the key and the text, in this order; a parameter,
+    // when not null, is bound to its one '?' as text.
+    LinesQuery(void *connectionHandle, QString statement, QString parameter = QString());
+
+    bool isValid() const { return m_connection != nullptr; }
+    // The lines in the order the rows come; on failure the reason.
+    platform::Failure run(TitleLines *lines) const;
+
+private:
+    void *m_connection = nullptr;
+    QString m_statement;
+    QString m_parameter;
+};
+
+} // namespace songdb
