@@ -207,12 +207,29 @@ Failure readRowByRow(
     }
 }
 
+// SQLite's driver reads the whole result of a statement with parameters into
+// memory before it hands over the first row (a hundred megabytes for a
+// million rows); given the text as a literal it hands the rows over as it
+// goes. Doubling the quotes is all an SQLite literal needs; a text with a
+// NUL character stays a parameter.
+QString withLiteral(const QString &statement, const QString &parameter)
+{
+    const qsizetype mark = statement.indexOf(QLatin1Char('?'));
+    if (parameter.isNull() || parameter.contains(QChar(0)) || mark < 0
+        || statement.indexOf(QLatin1Char('?'), mark + 1) >= 0)
+        return QString();
+    QString literal = parameter;
+    literal.replace(QLatin1Char('\''), QLatin1String("''"));
+    return statement.left(mark) + QLatin1Char('\'') + literal + QLatin1Char('\'') + statement.mid(mark + 1);
+}
+
 } // namespace
 
-LinesQuery::LinesQuery(void *connectionHandle, QString statement, QString parameter)
+LinesQuery::LinesQuery(void *connectionHandle, QString statement, QString parameter, bool inKeyOrder)
     : m_connection(connectionHandle)
     , m_statement(std::move(statement))
     , m_parameter(std::move(parameter))
+    , m_inKeyOrder(inKeyOrder)
 {
 }
 
@@ -226,6 +243,14 @@ Failure LinesQuery::run(TitleLines *lines) const
     // SQLite's driver hands over the stored UTF-8 as it is; others convert
     // to the client's code page, so their texts are read as UTF-16.
     const bool wide = driver != Driver::Sqlite;
+    QString statement = m_statement;
+    QString parameter = m_parameter;
+    if (driver == Driver::Sqlite) {
+        if (const QString literal = withLiteral(statement, parameter); !literal.isNull()) {
+            statement = literal;
+            parameter = QString();
+        }
+    }
     bool truncated = false;
     {
         const ServerCursor cursor(connection, driver == Driver::Postgres);
@@ -243,7 +268,7 @@ Failure LinesQuery::run(TitleLines *lines) const
         blockRows = qBound(SQLULEN(1), blockRows, BlockRows);
 
         SQLLEN parameterLength = 0;
-        if (!st.execute(m_statement, m_parameter, &parameterLength))
+        if (!st.execute(statement, parameter, &parameterLength))
             return st.failure();
 
         std::vector<SQLINTEGER> ids(blockRows);
@@ -275,8 +300,12 @@ Failure LinesQuery::run(TitleLines *lines) const
                 break;
         }
     }
-    if (truncated)
-        return readRowByRow(connection, driver, m_statement, m_parameter, lines);
+    if (truncated) {
+        if (const Failure f = readRowByRow(connection, driver, statement, parameter, lines); f.isSet())
+            return f;
+    }
+    if (m_inKeyOrder)
+        lines->sortByKey();
     return {};
 }
 

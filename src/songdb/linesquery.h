@@ -17,8 +17,9 @@ class LinesQuery
 public:
     LinesQuery() = default;
     // statement selects the key and the text, in this order; a parameter,
-    // when not null, is bound to its one '?' as text.
-    LinesQuery(void *connectionHandle, QString statement, QString parameter = QString());
+    // when not null, is bound to its one '?' as text. With inKeyOrder the
+    // lines are put in the order of their keys as they are read.
+    LinesQuery(void *connectionHandle, QString statement, QString parameter = QString(), bool inKeyOrder = false);
 
     bool isValid() const { return m_connection != nullptr; }
     // The lines in the order the rows come; on failure the reason.
@@ -28,6 +29,7 @@ private:
     void *m_connection = nullptr;
     QString m_statement;
     QString m_parameter;
+    bool m_inKeyOrder = false;
 };
 
 } // namespace songdb

@@ -322,7 +322,8 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
         r.failure = noRecord;
         return r;
     }
-    const auto found = singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1));
+    const auto found =
+        singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1) + sql::RecordAtPositionEnd);
     if (!found.ok())
         r.failure = found.failure;
     else if (!found.value)
@@ -347,7 +348,7 @@ DbResult<LinesQuery> SongConnection::allTitlesQuery()
 {
     DbResult<LinesQuery> r;
     if (void *handle = odbcHandle())
-        r.value = LinesQuery(handle, sql::AllTitles);
+        r.value = LinesQuery(handle, sql::AllTitles, QString(), true);
     else
         r.failure = closedFailure();
     return r;
@@ -364,7 +365,7 @@ DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QStr
     }
     if (void *handle = odbcHandle()) {
         r.value = LinesQuery(handle, sql::FindPrefix + ColumnNames[c] + sql::FindPattern,
-            QLatin1Char('%') + searchText + QLatin1Char('%'));
+            QLatin1Char('%') + searchText + QLatin1Char('%'), true);
     } else {
         r.failure = closedFailure();
     }

@@ -1,5 +1,8 @@
 #include "songdb/titlelines.h"
 
+#include <algorithm>
+#include <numeric>
+
 namespace songdb {
 
 void TitleLines::append(qint32 id, QStringView text)
@@ -46,6 +49,22 @@ void TitleLines::clear()
     std::vector<qint32>().swap(m_ids);
     std::vector<qsizetype>().swap(m_ends);
     std::vector<char>().swap(m_text);
+}
+
+void TitleLines::sortByKey()
+{
+    if (std::is_sorted(m_ids.begin(), m_ids.end()))
+        return;
+    std::vector<int> order(m_ids.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [this](int a, int b) { return m_ids[a] < m_ids[b]; });
+    TitleLines sorted;
+    sorted.reserve(size(), qsizetype(m_text.size()));
+    for (const int line : order) {
+        const QByteArrayView text = utf8(line);
+        sorted.appendUtf8(m_ids[std::size_t(line)], text.data(), text.size());
+    }
+    *this = std::move(sorted);
 }
 
 } // namespace songdb

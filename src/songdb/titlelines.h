@@ -32,6 +32,9 @@ public:
     // Room for that many lines with texts of that many bytes in all.
     void reserve(int lines, qsizetype bytes);
     void clear();
+    // Puts the lines in the order of their keys (lines with equal keys keep
+    // theirs); lines already in that order are left as they are.
+    void sortByKey();
 
 private:
     std::vector<qint32> m_ids;

@@ -80,6 +80,22 @@ private slots:
         QCOMPARE(f.text("Text4"), QStringLiteral("CD2"));
     }
 
+    void editedRecordsKeepTheirPlaceInTheLists()
+    {
+        NavFixture f;
+        const qint32 a = f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        const qint32 b = f.addSong(QStringLiteral("CD1"), QStringLiteral("b"));
+        const qint32 c = f.addSong(QStringLiteral("CD1"), QStringLiteral("c"));
+        // A server stores the changed record anew, after the others.
+        f.app.exec(QStringLiteral("update table1 set TitleSID = 'a2' where ID = %1").arg(a));
+        f.load();
+        f.click("ShowAll");
+        QCOMPARE(NavFixture::ids(f.list("DataList1")), QList<int>({a, b, c}));
+        QCOMPARE(NavFixture::lines(f.list("DataList1")), QStringList({"a2", "b", "c"}));
+        f.click("Find");
+        QCOMPARE(NavFixture::ids(f.list("List1")), QList<int>({a, b, c}));
+    }
+
     void showAllOnAnEmptyTableRefuses()
     {
         NavFixture f;
