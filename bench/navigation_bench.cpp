@@ -347,6 +347,15 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     report("delete_disk_1000_ms", msSince(timer), "ms");
     if (w.totalRecords() != records - 1000)
         return fail(QStringLiteral("%1 records left after deleting a disk").arg(w.totalRecords()));
+
+    windows.dialogs.answers = {platform::Button::Yes, platform::Button::Ok};
+    button("DeleteAll")->click();
+    box("Text14")->setText(QStringLiteral("wipetable"));
+    timer.restart();
+    button("OK")->click();
+    report("delete_all_ms", msSince(timer), "ms");
+    if (w.totalRecords() != 0)
+        return fail(QStringLiteral("%1 records left after deleting all").arg(w.totalRecords()));
     return 0;
 }
 

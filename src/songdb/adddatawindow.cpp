@@ -6,6 +6,7 @@
 #include "browse/resultsbrowser.h"
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
+#include "platform/busywork.h"
 #include "shell/navigator.h"
 #include "songdb/photographs.h"
 #include "songdb/recorddisplay.h"
@@ -498,10 +499,15 @@ void AddDataWindow::OK_Click()
         showRecordNumberGroup();
         return;
     }
-    const auto deleted = m_state.database.connection().deleteAll();
-    if (!deleted.ok()) {
+    // A large table takes a while to empty: the window keeps painting meanwhile.
+    const auto change = m_state.database.connection().deleteAllChange();
+    int deleted = 0;
+    Failure failure = change.failure;
+    if (change.ok())
+        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    if (failure.isSet()) {
         wait.restore();
-        reportFailure(deleted.failure);
+        reportFailure(failure);
         showRecordNumberGroup();
         return;
     }

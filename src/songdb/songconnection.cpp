@@ -410,50 +410,32 @@ Failure SongConnection::updateRecord(
     return {};
 }
 
-namespace {
-
-DbResult<int> deleteInTransaction(QSqlDatabase db, const QString &statement, const QVariantList &values)
+DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 {
     DbResult<int> r;
-    if (!db.transaction()) {
-        r.failure = sqlFailure(db.lastError());
-        return r;
-    }
-    QSqlQuery q(db);
-    bool ok = q.prepare(statement);
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    ok = ok && q.exec();
-    if (!ok) {
-        r.failure = sqlFailure(q.lastError());
-        q.finish();
-        db.rollback();
-        return r;
-    }
-    r.value = qMax(0, q.numRowsAffected());
-    q.finish();
-    if (!db.commit()) {
-        r.failure = sqlFailure(db.lastError());
-        db.rollback();
-        r.value = 0;
-    }
+    if (void *handle = odbcHandle())
+        r.failure = RowsChange(handle, sql::DeleteDisk, diskId).run(&r.value);
+    else
+        r.failure = closedFailure();
     return r;
 }
 
-} // namespace
-
-DbResult<int> SongConnection::deleteDisk(const QString &diskId)
+DbResult<RowsChange> SongConnection::deleteAllChange()
 {
-    if (!isOpen())
-        return {0, closedFailure()};
-    return deleteInTransaction(database(), sql::DeleteDisk, {diskId});
+    DbResult<RowsChange> r;
+    if (void *handle = odbcHandle())
+        r.value = RowsChange(handle, sql::DeleteAll);
+    else
+        r.failure = closedFailure();
+    return r;
 }
 
 DbResult<int> SongConnection::deleteAll()
 {
-    if (!isOpen())
-        return {0, closedFailure()};
-    return deleteInTransaction(database(), sql::DeleteAll, {});
+    const auto change = deleteAllChange();
+    DbResult<int> r;
+    r.failure = change.ok() ? change.value.run(&r.value) : change.failure;
+    return r;
 }
 
 SongDatabase::SongDatabase(const QString &connectString)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/failure.h"
-#include "songdb/linesquery.h"
+#include "songdb/odbcdirect.h"
 #include "songdb/songrecord.h"
 #include "songdb/titlelines.h"
 
@@ -86,6 +86,9 @@ public:
     DbResult<int> deleteDisk(const QString &diskId);
     // Empties the table; returns how many records were deleted.
     DbResult<int> deleteAll();
+    // The same, made here and run later, on any thread (emptying a large
+    // table takes a while).
+    DbResult<RowsChange> deleteAllChange();
 
     QString connectionName() const { return m_name; }
 

@@ -1,4 +1,4 @@
-#include "songdb/linesquery.h"
+#include "songdb/odbcdirect.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -307,6 +307,43 @@ Failure LinesQuery::run(TitleLines *lines) const
     if (m_inKeyOrder)
         lines->sortByKey();
     return {};
+}
+
+RowsChange::RowsChange(void *connectionHandle, QString statement, QString parameter)
+    : m_connection(connectionHandle)
+    , m_statement(std::move(statement))
+    , m_parameter(std::move(parameter))
+{
+}
+
+Failure RowsChange::run(int *rows) const
+{
+    *rows = 0;
+    if (!m_connection)
+        return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
+    SQLHDBC connection = m_connection;
+    if (!SQL_SUCCEEDED(SQLSetConnectAttr(
+            connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)))
+        return failure(SQL_HANDLE_DBC, connection);
+    Failure f;
+    SQLLEN changed = 0;
+    {
+        Statement st(connection);
+        SQLLEN parameterLength = 0;
+        if (st.handle() == SQL_NULL_HSTMT)
+            f = failure(SQL_HANDLE_DBC, connection);
+        else if (!st.execute(m_statement, m_parameter, &parameterLength)
+                 || !SQL_SUCCEEDED(SQLRowCount(st.handle(), &changed)))
+            f = st.failure();
+    }
+    if (!f.isSet() && !SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, connection, SQL_COMMIT)))
+        f = failure(SQL_HANDLE_DBC, connection);
+    if (f.isSet())
+        SQLEndTran(SQL_HANDLE_DBC, connection, SQL_ROLLBACK);
+    SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    if (!f.isSet())
+        *rows = int(qMax(SQLLEN(0), changed));
+    return f;
 }
 
 } // namespace songdb

@@ -32,4 +32,23 @@ private:
     bool m_inKeyOrder = false;
 };
 
+// A statement that changes rows, run through the connection's ODBC handle
+// in a transaction of its own (all rows or none), like LinesQuery on any
+// thread while nothing else uses the connection.
+class RowsChange
+{
+public:
+    RowsChange() = default;
+    // A parameter, when not null, is bound to the statement's one '?' as text.
+    RowsChange(void *connectionHandle, QString statement, QString parameter = QString());
+
+    // The rows changed, or the reason nothing was.
+    platform::Failure run(int *rows) const;
+
+private:
+    void *m_connection = nullptr;
+    QString m_statement;
+    QString m_parameter;
+};
+
 } // namespace songdb
