@@ -9,6 +9,7 @@
 #include <sqlucode.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 namespace songdb {
@@ -31,6 +32,8 @@ constexpr SQLLEN TextBytes = 4096;
 constexpr SQLINTEGER PgUseDeclareFetch = 65539;
 constexpr SQLINTEGER PgFetchRows = 65541;
 constexpr SQLINTEGER PgRowsPerFetch = 10000;
+
+constexpr int OutOfMemory = 7;
 
 enum class Driver { Sqlite, Postgres, Other };
 
@@ -158,10 +161,16 @@ bool takeText(TitleLines *lines, qint32 id, const char *buffer, SQLLEN indicator
     const SQLLEN room = TextBytes - (wide ? SQLLEN(sizeof(SQLWCHAR)) : 1);
     if (indicator == SQL_NO_TOTAL || indicator < 0 || indicator > room)
         return false;
-    if (wide)
+    if (wide) {
         lines->append(id, QStringView(reinterpret_cast<const char16_t *>(buffer), indicator / 2));
-    else
+        return true;
+    }
+    // Stored bytes that are not UTF-8 are kept as they are shown.
+    const bool ascii = std::all_of(buffer, buffer + indicator, [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
         lines->appendUtf8(id, buffer, indicator);
+    else
+        lines->append(id, QString::fromUtf8(buffer, indicator));
     return true;
 }
 
@@ -235,6 +244,16 @@ LinesQuery::LinesQuery(void *connectionHandle, QString statement, QString parame
 
 Failure LinesQuery::run(TitleLines *lines) const
 {
+    try {
+        return read(lines);
+    } catch (const std::bad_alloc &) {
+        lines->clear();
+        return {OutOfMemory, QStringLiteral("Out of memory")};
+    }
+}
+
+Failure LinesQuery::read(TitleLines *lines) const
+{
     lines->clear();
     if (!m_connection)
         return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
@@ -291,7 +310,9 @@ Failure LinesQuery::run(TitleLines *lines) const
             // A driver that does not report the count fetches one row at a time.
             const SQLULEN rows = fetched == 0 && blockRows == 1 ? 1 : qMin(fetched, blockRows);
             for (SQLULEN i = 0; i < rows && !truncated; ++i) {
-                if (status[i] == SQL_ROW_NOROW || status[i] == SQL_ROW_ERROR)
+                if (status[i] == SQL_ROW_ERROR)
+                    return st.failure();
+                if (status[i] == SQL_ROW_NOROW)
                     continue;
                 const qint32 id = idIndicators[i] == SQL_NULL_DATA ? 0 : qint32(ids[i]);
                 truncated = !takeText(lines, id, texts.data() + i * std::size_t(TextBytes), textIndicators[i], wide);

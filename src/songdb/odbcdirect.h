@@ -26,6 +26,8 @@ public:
     platform::Failure run(TitleLines *lines) const;
 
 private:
+    platform::Failure read(TitleLines *lines) const;
+
     void *m_connection = nullptr;
     QString m_statement;
     QString m_parameter;

@@ -3,9 +3,9 @@
 #include <QString>
 
 // Every statement the program sends to the song database. They run alike on
-// SQLite and PostgreSQL. Lists are ordered by key or by value: SQLite returns
+// SQLite and PostgreSQL. Lists are ordered by key or by value (SQLite returns
 // rows in that order anyway, a PostgreSQL server returns them in any order
-// unless asked.
+// unless asked); the title lists are put in key order by their reader.
 namespace songdb::sql {
 
 inline const QString CountRecords = QStringLiteral("Select count(*) from table1");
