@@ -38,8 +38,8 @@ bool seedCatalogue(const QString &connectionName, bool postgres, int records, in
     QSqlQuery q(db);
     const bool ok = db.transaction() && q.exec(statement) && db.commit();
     if (!ok) {
-        std::fprintf(stderr, "seeding failed: %s %s\n", qPrintable(q.lastError().text()),
-            qPrintable(db.lastError().text()));
+        std::fprintf(
+            stderr, "seeding failed: %s %s\n", qPrintable(q.lastError().text()), qPrintable(db.lastError().text()));
         db.rollback();
         return false;
     }
@@ -134,8 +134,8 @@ TempPostgres::TempPostgres()
         ++m_port;
     QProcess start;
     start.setProcessChannelMode(QProcess::MergedChannels);
-    start.start(QStringLiteral("bash"),
-        {PgServerScript, QStringLiteral("start"), m_folder->data(), QString::number(m_port)});
+    start.start(
+        QStringLiteral("bash"), {PgServerScript, QStringLiteral("start"), m_folder->data(), QString::number(m_port)});
     m_running = start.waitForFinished(180000) && start.exitStatus() == QProcess::NormalExit && start.exitCode() == 0;
     if (!m_running)
         m_error = QString::fromLocal8Bit(start.readAll());

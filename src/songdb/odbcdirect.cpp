@@ -48,8 +48,8 @@ QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
         const SQLRETURN r = SQLGetDiagRecW(type, handle, record, state, &native, message, 1024, &length);
         if (r != SQL_SUCCESS && r != SQL_SUCCESS_WITH_INFO)
             break;
-        parts << QString::fromUtf16(reinterpret_cast<const char16_t *>(message), qBound(0, int(length), 1023))
-                     .trimmed();
+        parts
+            << QString::fromUtf16(reinterpret_cast<const char16_t *>(message), qBound(0, int(length), 1023)).trimmed();
     }
     parts.removeAll(QString());
     return parts.isEmpty() ? QStringLiteral("The database reported an error.") : parts.join(QLatin1Char(' '));
@@ -89,8 +89,8 @@ public:
             || !SQL_SUCCEEDED(SQLGetConnectAttr(connection, PgFetchRows, &m_fetchRows, 0, &length)))
             return;
         m_set = SQL_SUCCEEDED(SQLSetConnectAttr(connection, PgUseDeclareFetch, reinterpret_cast<SQLPOINTER>(1), 0))
-            && SQL_SUCCEEDED(SQLSetConnectAttr(
-                connection, PgFetchRows, reinterpret_cast<SQLPOINTER>(SQLLEN(PgRowsPerFetch)), 0));
+            && SQL_SUCCEEDED(
+                SQLSetConnectAttr(connection, PgFetchRows, reinterpret_cast<SQLPOINTER>(SQLLEN(PgRowsPerFetch)), 0));
     }
     ~ServerCursor()
     {
@@ -134,8 +134,8 @@ public:
     // Prepares and runs the statement with its text parameter, if any.
     bool execute(const QString &statement, const QString &parameter, SQLLEN *parameterLength)
     {
-        auto *sqlText = reinterpret_cast<SQLWCHAR *>(const_cast<char16_t *>(
-            reinterpret_cast<const char16_t *>(statement.utf16())));
+        auto *sqlText = reinterpret_cast<SQLWCHAR *>(
+            const_cast<char16_t *>(reinterpret_cast<const char16_t *>(statement.utf16())));
         if (parameter.isNull())
             return SQL_SUCCEEDED(SQLExecDirectW(m_handle, sqlText, SQLINTEGER(statement.size())));
         if (!SQL_SUCCEEDED(SQLPrepareW(m_handle, sqlText, SQLINTEGER(statement.size()))))
@@ -200,8 +200,8 @@ Failure readRowByRow(
         QString text;
         for (;;) {
             SQLLEN indicator = 0;
-            const SQLRETURN got = SQLGetData(st.handle(), 2, SQL_C_WCHAR, piece.data(),
-                SQLLEN(piece.size()) * SQLLEN(sizeof(SQLWCHAR)), &indicator);
+            const SQLRETURN got = SQLGetData(
+                st.handle(), 2, SQL_C_WCHAR, piece.data(), SQLLEN(piece.size()) * SQLLEN(sizeof(SQLWCHAR)), &indicator);
             if (got == SQL_NO_DATA || indicator == SQL_NULL_DATA)
                 break;
             if (!SQL_SUCCEEDED(got))
@@ -295,8 +295,8 @@ Failure LinesQuery::read(TitleLines *lines) const
         std::vector<char> texts(std::size_t(blockRows) * std::size_t(TextBytes));
         std::vector<SQLLEN> textIndicators(blockRows);
         if (!SQL_SUCCEEDED(SQLBindCol(st.handle(), 1, SQL_C_SLONG, ids.data(), 0, idIndicators.data()))
-            || !SQL_SUCCEEDED(SQLBindCol(st.handle(), 2, wide ? SQL_C_WCHAR : SQL_C_CHAR, texts.data(), TextBytes,
-                textIndicators.data())))
+            || !SQL_SUCCEEDED(SQLBindCol(
+                st.handle(), 2, wide ? SQL_C_WCHAR : SQL_C_CHAR, texts.data(), TextBytes, textIndicators.data())))
             return st.failure();
 
         for (;;) {
@@ -343,8 +343,8 @@ Failure RowsChange::run(int *rows) const
     if (!m_connection)
         return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
     SQLHDBC connection = m_connection;
-    if (!SQL_SUCCEEDED(SQLSetConnectAttr(
-            connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)))
+    if (!SQL_SUCCEEDED(
+            SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)))
         return failure(SQL_HANDLE_DBC, connection);
     Failure f;
     SQLLEN changed = 0;
@@ -354,7 +354,7 @@ Failure RowsChange::run(int *rows) const
         if (st.handle() == SQL_NULL_HSTMT)
             f = failure(SQL_HANDLE_DBC, connection);
         else if (!st.execute(m_statement, m_parameter, &parameterLength)
-                 || !SQL_SUCCEEDED(SQLRowCount(st.handle(), &changed)))
+            || !SQL_SUCCEEDED(SQLRowCount(st.handle(), &changed)))
             f = st.failure();
     }
     if (!f.isSet() && !SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, connection, SQL_COMMIT)))

@@ -322,8 +322,8 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
         r.failure = noRecord;
         return r;
     }
-    const auto found =
-        singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1) + sql::RecordAtPositionEnd);
+    const auto found
+        = singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1) + sql::RecordAtPositionEnd);
     if (!found.ok())
         r.failure = found.failure;
     else if (!found.value)

@@ -75,8 +75,8 @@ private slots:
         f.app.dialogs.queueFile(target);
         f.window->findChild<QAction *>(QStringLiteral("SaveList"))->trigger();
         QVERIFY(f.app.dialogs.shown.isEmpty());
-        QCOMPARE(readFile(target),
-            QStringLiteral("Björk – Jóga ✓ 😀.flac\r\n%1\r\n\r\nlast\r\n").arg(longTitle).toUtf8());
+        QCOMPARE(
+            readFile(target), QStringLiteral("Björk – Jóga ✓ 😀.flac\r\n%1\r\n\r\nlast\r\n").arg(longTitle).toUtf8());
     }
 
     void cancelledOrUnwritableSave()
