@@ -33,6 +33,11 @@ public:
         case QEvent::TabletRelease:
         case QEvent::Drop:
             return true;
+        case QEvent::Timer:
+            // A button's own timers finish a click begun from the keyboard
+            // (and repeat a held one): that click must wait, not run a
+            // second command inside this one.
+            return watched->inherits("QAbstractButton");
         case QEvent::Close:
             if (watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
                 event->ignore();

@@ -53,6 +53,21 @@ private slots:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(clicked.count(), 1);
     }
+
+    void aClickUnderWayWaitsForTheWork()
+    {
+        QPushButton button(QStringLiteral("Press"));
+        button.show();
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        // A click begun from the keyboard ends on the button's timer, which
+        // comes due while the work is still waiting for this later one.
+        button.animateClick();
+        QSemaphore finish;
+        QTimer::singleShot(500, this, [&] { finish.release(); });
+        platform::runBusy([&] { finish.acquire(); });
+        QCOMPARE(clicked.count(), 0);
+        QTRY_COMPARE(clicked.count(), 1);
+    }
 };
 
 QTEST_MAIN(BusyWorkTest)
