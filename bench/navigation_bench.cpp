@@ -336,18 +336,6 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
         report(figure, msSince(timer), "ms");
     }
     if (lines("List1") != 1)
-        return fail(QStringLiteral("Find listed %1 lines for one title").arg(lines("List1")));
-
-    for (const char *command : {"SearchDisks", "Occasion", "Status"}) {
-        timer.restart();
-        button(command)->click();
-        const double ms = msSince(timer);
-        report(command == QLatin1String("SearchDisks") ? "disk_labels_ms"
-                   : command == QLatin1String("Occasion") ? "occasion_labels_ms"
-                                                          : "status_labels_ms",
-            ms, "ms");
-    }
-    if (lines("List1") != 1)
         return fail(QStringLiteral("the Status list has %1 lines").arg(lines("List1")));
 
     button("ShowAll")->click();
