@@ -83,13 +83,13 @@ int main(int argc, char *argv[])
     QStringList wanted = app.arguments().mid(1);
     if (wanted.contains(QStringLiteral("--list"))) {
         for (const auto &b : bench::registry())
-            std::printf("%s\n", b.name);
+            std::printf("%s%s\n", b.name, b.onRequest ? " (only when named)" : "");
         return 0;
     }
     int failures = 0;
     int ran = 0;
     for (const auto &b : bench::registry()) {
-        if (!wanted.isEmpty() && !wanted.contains(QString::fromLatin1(b.name)))
+        if (wanted.isEmpty() ? b.onRequest : !wanted.contains(QString::fromLatin1(b.name)))
             continue;
         ++ran;
         if (b.run() != 0) {

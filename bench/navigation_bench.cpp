@@ -7,9 +7,15 @@
 #include "shell/navigator.h"
 #include "songdb/adddatawindow.h"
 
+#include <QAction>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListWidget>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
 #include <QProcess>
 #include <QPushButton>
 #include <QSqlDatabase>
@@ -21,21 +27,30 @@
 #include <memory>
 
 // The navigation window on large tables: appending a full list, the load,
-// and "Show All".
+// "Show All", and every list command on a catalogue of a million songs (or
+// ten million, when asked for by name) on SQLite and on PostgreSQL.
 namespace {
 
-// Confirms every question; an unexpected message is printed.
+// Confirms every question unless told otherwise; an unexpected message is printed.
 class ConfirmingDialogs final : public platform::Dialogs
 {
 public:
     platform::Button message(const platform::Message &m) override
     {
+        if (!answers.isEmpty())
+            return answers.takeFirst();
         if (m.buttons == platform::Buttons::Ok)
             std::fprintf(stderr, "message: %s\n", qPrintable(m.text));
         return m.buttons == platform::Buttons::YesNo ? platform::Button::Yes : platform::Button::Ok;
     }
     std::optional<QString> openFileName(const platform::FileRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileRequest &) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const platform::FileRequest &) override
+    {
+        return saveAs.isEmpty() ? std::nullopt : std::optional<QString>(saveAs);
+    }
+
+    QList<platform::Button> answers; // the next answers, in order
+    QString saveAs;                  // the file a save dialog returns
 };
 
 class QuietPlayer final : public platform::MediaPlayer
@@ -62,7 +77,8 @@ private:
 class Windows final : public shell::Navigator
 {
 public:
-    explicit Windows(const QString &folder)
+    explicit Windows(const QString &folder, const QString &connectString = songdb::DefaultConnectString)
+        : state(connectString)
     {
         app.appFolder = folder;
         app.dialogs = &dialogs;
@@ -188,7 +204,7 @@ int showAllBench()
     timer.restart();
     showAll->click();
     const double showAllMs = double(timer.nsecsElapsed()) / 1e6;
-    const int lines = w.findChild<QListWidget *>(QStringLiteral("DataList1"))->count();
+    const int lines = w.findChild<QListView *>(QStringLiteral("DataList1"))->model()->rowCount();
     if (lines != 100000) {
         std::fprintf(stderr, "Show All listed %d lines\n", lines);
         return 1;
@@ -199,7 +215,170 @@ int showAllBench()
     return 0;
 }
 
+double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// Every list command on a catalogue of `records` songs of 1000 to a disk,
+// through the real window: figures named <prefix>_<command>.
+int largeCatalogue(bool postgres, int records, const QString &prefix)
+{
+    std::unique_ptr<bench::TempPostgres> server;
+    std::unique_ptr<bench::TempDataSource> source;
+    QString connect = songdb::DefaultConnectString;
+    if (postgres) {
+        server = std::make_unique<bench::TempPostgres>();
+        if (!server->isRunning()) {
+            std::fprintf(stderr, "%s: no PostgreSQL server could be started (package postgresql)\n%s",
+                qPrintable(prefix), qPrintable(server->error()));
+            return 1;
+        }
+        connect = server->connectString();
+    } else {
+        source = std::make_unique<bench::TempDataSource>();
+    }
+    QTemporaryDir folder;
+    const auto report = [&](const char *name, double value, const char *unit) {
+        bench::report(prefix + QLatin1Char('_') + QLatin1String(name), value, QLatin1String(unit));
+    };
+
+    QElapsedTimer timer;
+    timer.start();
+    {
+        const QString seeder = QStringLiteral("bench-catalogue");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), seeder);
+            db.setDatabaseName(connect);
+            if (!db.open() || !bench::seedCatalogue(seeder, postgres, records, 1000)) {
+                std::fprintf(stderr, "%s: the catalogue could not be made: %s\n", qPrintable(prefix),
+                    qPrintable(db.lastError().text()));
+                return 1;
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(seeder);
+    }
+    report("build_s", msSince(timer) / 1000, "s");
+
+    Windows windows(folder.path(), connect);
+    timer.restart();
+    songdb::AddDataWindow &w = windows.load();
+    report("load_ms", msSince(timer), "ms");
+    w.showInBrowseMode();
+    const auto button = [&](const char *name) { return w.findChild<QPushButton *>(QLatin1String(name)); };
+    const auto box = [&](const char *name) { return w.findChild<QLineEdit *>(QLatin1String(name)); };
+    const auto lines = [&](const char *name) {
+        return w.findChild<QListView *>(QLatin1String(name))->model()->rowCount();
+    };
+    const auto fail = [&](const QString &what) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(prefix), qPrintable(what));
+        return 1;
+    };
+    if (w.totalRecords() != records)
+        return fail(QStringLiteral("the window counts %1 records").arg(w.totalRecords()));
+    const QString nearTheEnd = QString::number(records - 10);
+    const QString songNearTheEnd = QStringLiteral("Song number %1.mp3").arg(records - 11);
+
+    // A record number before any list is shown: the table is walked to it.
+    timer.restart();
+    box("Text13")->setText(nearTheEnd);
+    report("record_number_unlisted_ms", msSince(timer), "ms");
+    if (box("Text5")->text() != songNearTheEnd)
+        return fail(QStringLiteral("record %1 shows %2").arg(nearTheEnd, box("Text5")->text()));
+
+    bench::resetPeakMemory();
+    const double before = bench::peakMegabytes();
+    timer.restart();
+    button("ShowAll")->click();
+    report("show_all_ms", msSince(timer), "ms");
+    if (lines("DataList1") != records)
+        return fail(QStringLiteral("Show All listed %1 lines").arg(lines("DataList1")));
+
+    box("Text13")->clear();
+    timer.restart();
+    box("Text13")->setText(nearTheEnd);
+    report("record_number_ms", msSince(timer), "ms");
+
+    // Typing a letter in the list looks for the next line that starts with it.
+    {
+        QListView *all = w.findChild<QListView *>(QStringLiteral("DataList1"));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
+        timer.restart();
+        QCoreApplication::sendEvent(all, &press);
+        report("type_ahead_no_match_ms", msSince(timer), "ms");
+    }
+    if (box("Text5")->text() != songNearTheEnd)
+        return fail(QStringLiteral("record %1 shows %2").arg(nearTheEnd, box("Text5")->text()));
+
+    w.findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("TitleSID"));
+    box("Text2")->setText(QStringLiteral("Song"));
+    timer.restart();
+    button("Find")->click();
+    report("find_all_ms", msSince(timer), "ms");
+    if (lines("List1") != records)
+        return fail(QStringLiteral("Find listed %1 lines").arg(lines("List1")));
+    report("resident_before_show_all_mb", before, "MB");
+    report("peak_after_show_all_and_find_all_mb", bench::peakMegabytes(), "MB");
+
+    box("Text2")->setText(QStringLiteral("number %1.").arg(records / 2 + 7));
+    timer.restart();
+    button("Find")->click();
+    report("find_one_ms", msSince(timer), "ms");
+    if (lines("List1") != 1)
+        return fail(QStringLiteral("Find listed %1 lines for one title").arg(lines("List1")));
+
+    const std::pair<const char *, const char *> labelLists[] = {
+        {"SearchDisks", "disk_labels_ms"}, {"Occasion", "occasion_labels_ms"}, {"Status", "status_labels_ms"}};
+    for (const auto &[command, figure] : labelLists) {
+        timer.restart();
+        button(command)->click();
+        report(figure, msSince(timer), "ms");
+    }
+    if (lines("List1") != 1)
+        return fail(QStringLiteral("the Status list has %1 lines").arg(lines("List1")));
+
+    button("ShowAll")->click();
+    windows.dialogs.saveAs = folder.filePath(QStringLiteral("all.txt"));
+    QAction *save = w.findChild<QAction *>(QStringLiteral("SaveList"));
+    timer.restart();
+    save->trigger();
+    report("save_list_ms", msSince(timer), "ms");
+    if (QFileInfo(windows.dialogs.saveAs).size() < qint64(records) * 20)
+        return fail(QStringLiteral("the saved list has %1 bytes").arg(QFileInfo(windows.dialogs.saveAs).size()));
+
+    // The disk label list offers "Delete Dis&k" for the disk in the search box.
+    button("SearchDisks")->click();
+    box("Text2")->setText(QStringLiteral("DISK%1").arg(records / 2000));
+    windows.dialogs.answers = {platform::Button::Yes, platform::Button::No};
+    timer.restart();
+    button("DeleteDisk")->click();
+    report("delete_disk_1000_ms", msSince(timer), "ms");
+    if (w.totalRecords() != records - 1000)
+        return fail(QStringLiteral("%1 records left after deleting a disk").arg(w.totalRecords()));
+
+    windows.dialogs.answers = {platform::Button::Yes, platform::Button::Ok};
+    button("DeleteAll")->click();
+    box("Text14")->setText(QStringLiteral("wipetable"));
+    timer.restart();
+    button("OK")->click();
+    report("delete_all_ms", msSince(timer), "ms");
+    if (w.totalRecords() != 0)
+        return fail(QStringLiteral("%1 records left after deleting all").arg(w.totalRecords()));
+    return 0;
+}
+
 const bench::Register appendRegistration("navigation_append", appendBench);
 const bench::Register showAllRegistration("navigation_show_all", showAllBench);
+const bench::Register sqlite1m(
+    "catalogue_1m_sqlite", [] { return largeCatalogue(false, 1000000, QStringLiteral("catalogue_1m_sqlite")); });
+const bench::Register postgres1m(
+    "catalogue_1m_postgres", [] { return largeCatalogue(true, 1000000, QStringLiteral("catalogue_1m_postgres")); });
+const bench::Register sqlite10m(
+    "catalogue_10m_sqlite", [] { return largeCatalogue(false, 10000000, QStringLiteral("catalogue_10m_sqlite")); },
+    true);
+const bench::Register postgres10m(
+    "catalogue_10m_postgres", [] { return largeCatalogue(true, 10000000, QStringLiteral("catalogue_10m_postgres")); },
+    true);
 
 } // namespace

@@ -14,3 +14,11 @@ CREATE TABLE table1 (
     OccasionID   TEXT,
     StatusID     TEXT
 );
+
+-- Indexes that keep a large catalogue quick: the Disk, Occasion and Status
+-- label lists, deleting a disk and the Disk ID check read them instead of
+-- the whole table. scripts/add-indexes.sh adds these lines (one statement
+-- each) to an existing catalogue.
+CREATE INDEX IF NOT EXISTS table1_DiskID ON table1 (DiskID);
+CREATE INDEX IF NOT EXISTS table1_OccasionID ON table1 (OccasionID);
+CREATE INDEX IF NOT EXISTS table1_StatusID ON table1 (StatusID);

@@ -1,6 +1,8 @@
 #include "browse/resultsbrowser.h"
 
+#include "browse/linelistmodel.h"
 #include "browse/savedlist.h"
+#include "platform/busywork.h"
 #include "shell/navigator.h"
 #include "songdb/adddataform.h"
 #include "songdb/adddatawindow.h"
@@ -12,7 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -40,19 +42,20 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     connect(m_ui.Occasion, &QPushButton::clicked, this, [this] { labelList(ListMode::OccasionLabels); });
     connect(m_ui.Status, &QPushButton::clicked, this, [this] { labelList(ListMode::StatusLabels); });
     connect(m_ui.SaveList, &QAction::triggered, this, &ResultsBrowser::SaveList_Click);
-    connect(m_ui.DataList1, &QListWidget::currentRowChanged, this, &ResultsBrowser::DataList1_Click);
-    connect(m_ui.List1, &QListWidget::currentRowChanged, this, &ResultsBrowser::List1_Click);
-    connect(m_ui.DataList1, &QListWidget::itemDoubleClicked, this, &ResultsBrowser::DataList1_DblClick);
-    for (QListWidget *list : {m_ui.DataList1, m_ui.List1}) {
+    connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, &ResultsBrowser::DataList1_DblClick);
+    for (QListView *list : {m_ui.DataList1, m_ui.List1}) {
+        QItemSelectionModel *selection = list->selectionModel();
+        connect(selection, &QItemSelectionModel::currentRowChanged, this,
+                [this, list](const QModelIndex &current) { rowChanged(list, current.row()); });
         // A click on the line already selected shows its record again.
         list->viewport()->installEventFilter(this);
-        connect(list, &QListWidget::itemClicked, this,
-                [this, list](QListWidgetItem *item) { lineClicked(list, list->row(item)); });
+        connect(list, &QAbstractItemView::clicked, this,
+                [this, list](const QModelIndex &index) { lineClicked(list, index.row()); });
         // A line selected without becoming the current one is still the chosen line.
-        connect(list, &QListWidget::itemSelectionChanged, this, [list] {
-            const QList<QListWidgetItem *> chosen = list->selectedItems();
-            if (chosen.size() == 1 && list->row(chosen.first()) != list->currentRow())
-                list->setCurrentItem(chosen.first());
+        connect(selection, &QItemSelectionModel::selectionChanged, this, [list, selection] {
+            const QModelIndexList chosen = selection->selectedIndexes();
+            if (chosen.size() == 1 && chosen.first() != selection->currentIndex())
+                list->setCurrentIndex(chosen.first());
         });
     }
 }
@@ -63,14 +66,29 @@ bool ResultsBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
         if (watched == m_ui.DataList1->viewport())
-            m_rowAtPress = m_ui.DataList1->currentRow();
+            m_rowAtPress = m_ui.DataList1->currentIndex().row();
         else if (watched == m_ui.List1->viewport())
-            m_rowAtPress = m_ui.List1->currentRow();
+            m_rowAtPress = m_ui.List1->currentIndex().row();
     }
     return QObject::eventFilter(watched, event);
 }
 
-void ResultsBrowser::lineClicked(QListWidget *list, int row)
+LineListModel *ResultsBrowser::linesOf(const QListView *list) const
+{
+    return list == m_ui.DataList1 ? m_ui.DataList1Lines : m_ui.List1Lines;
+}
+
+void ResultsBrowser::rowChanged(QListView *list, int row)
+{
+    if (m_selecting)
+        return;
+    if (list == m_ui.DataList1)
+        DataList1_Click(row);
+    else
+        List1_Click(row);
+}
+
+void ResultsBrowser::lineClicked(QListView *list, int row)
 {
     // A click that moved the selection has run the handler already.
     if (row < 0 || row != m_rowAtPress)
@@ -82,13 +100,12 @@ void ResultsBrowser::lineClicked(QListWidget *list, int row)
         List1_Click(row);
 }
 
-void ResultsBrowser::selectLine(QListWidget *list, int row)
+void ResultsBrowser::selectLine(QListView *list, int row)
 {
-    {
-        const QSignalBlocker quiet(list);
-        list->setCurrentRow(row);
-    }
-    if (list->currentRow() != row)
+    m_selecting = true;
+    list->setCurrentIndex(linesOf(list)->index(row, 0));
+    m_selecting = false;
+    if (list->currentIndex().row() != row)
         return;
     if (list == m_ui.DataList1)
         DataList1_Click(row);
@@ -98,29 +115,36 @@ void ResultsBrowser::selectLine(QListWidget *list, int row)
 
 void ResultsBrowser::selectAllRecordsLine(int row)
 {
-    if (row >= 0 && row < m_ui.DataList1->count())
+    if (row >= 0 && row < allRecordsLines())
         selectLine(m_ui.DataList1, row);
 }
 
-void ResultsBrowser::fillTitles(QListWidget *list, const QVector<songdb::TitleLine> &lines)
+int ResultsBrowser::allRecordsLines() const
 {
-    list->setUpdatesEnabled(false);
-    for (const songdb::TitleLine &line : lines) {
-        auto *item = new QListWidgetItem(line.title);
-        item->setData(Qt::UserRole, line.id);
-        list->addItem(item);
-    }
-    list->setUpdatesEnabled(true);
+    return m_ui.DataList1Lines->rowCount();
+}
+
+std::optional<qint32> ResultsBrowser::allRecordsKey(int row) const
+{
+    if (row < 0 || row >= allRecordsLines())
+        return std::nullopt;
+    return m_ui.DataList1Lines->id(row);
 }
 
 void ResultsBrowser::fillLabels(const QStringList &labels)
 {
     // A label line stands for no record: its value is 0, which no key has.
-    QVector<songdb::TitleLine> lines;
-    lines.reserve(labels.size());
+    songdb::TitleLines lines;
     for (const QString &label : labels)
-        lines.append({0, label});
-    fillTitles(m_ui.List1, lines);
+        lines.append(0, label);
+    m_ui.List1Lines->setLines(std::move(lines));
+}
+
+platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines)
+{
+    platform::Failure failure;
+    platform::runBusy([&] { failure = query.run(lines); });
+    return failure;
 }
 
 void ResultsBrowser::setFieldColumn(const QString &column)
@@ -175,14 +199,15 @@ void ResultsBrowser::LoadFieldNames()
 
 bool ResultsBrowser::Searcher_AllTitle()
 {
-    const auto titles = m_state.database.connection().allTitles();
-    if (!titles.ok()) {
-        m_window.reportFailure(titles.failure);
+    const auto query = m_state.database.connection().allTitlesQuery();
+    songdb::TitleLines titles;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &titles) : query.failure;
+    if (failure.isSet()) {
+        m_window.reportFailure(failure);
         return false;
     }
-    m_ui.DataList1->clear();
-    fillTitles(m_ui.DataList1, titles.value);
-    if (m_ui.DataList1->count() > 0) {
+    m_ui.DataList1Lines->setLines(std::move(titles));
+    if (allRecordsLines() > 0) {
         selectLine(m_ui.DataList1, 0);
     } else {
         clearBoxes({m_ui.Text1, m_ui.Text3, m_ui.Text4, m_ui.Text5, m_ui.Text6, m_ui.Text7, m_ui.Text8, m_ui.Text9,
@@ -205,7 +230,7 @@ void ResultsBrowser::ShowAll_Click()
     m_ui.List1->hide();
     // The list is read once per loaded window; later presses only show it.
     if (!m_allListLoaded) {
-        m_ui.DataList1->clear();
+        m_ui.DataList1Lines->clear();
         if (!Searcher_AllTitle())
             return;
         LoadFieldNames();
@@ -216,7 +241,7 @@ void ResultsBrowser::ShowAll_Click()
 
 void ResultsBrowser::ReloadAllList()
 {
-    m_ui.DataList1->clear();
+    m_ui.DataList1Lines->clear();
     Searcher_AllTitle();
     showFirstOfAllRecords();
 }
@@ -224,18 +249,17 @@ void ResultsBrowser::ReloadAllList()
 void ResultsBrowser::showFirstOfAllRecords()
 {
     m_window.DisplayFirstRecord();
-    if (m_ui.DataList1->count() > 0)
+    if (allRecordsLines() > 0)
         selectLine(m_ui.DataList1, 0);
     m_ui.Label15->setText(allRecordsHeading(m_window.totalRecords()));
 }
 
 void ResultsBrowser::DataList1_Click(int row)
 {
-    QListWidgetItem *item = m_ui.DataList1->item(row);
-    if (!item)
+    if (row < 0 || row >= allRecordsLines())
         return;
     m_ui.Label23->show();
-    m_window.DisplayRecord(QString::number(item->data(Qt::UserRole).toInt()));
+    m_window.DisplayRecord(QString::number(m_ui.DataList1Lines->id(row)));
     m_ui.Text1->setText(QString::number(row + 1));
     setFrameCaption(AllRecordsCaption, QApplication::palette().color(QPalette::ButtonText));
     m_ui.Image8->show();
@@ -256,23 +280,23 @@ void ResultsBrowser::DataList1_DblClick()
 void ResultsBrowser::Find_Click()
 {
     WaitCursor wait(&m_window);
-    m_foundRecords.clear();
-    m_foundRow = -1;
+    m_foundKey.reset();
     // The text is bound as a parameter and the column checked against the
     // table's: an unknown column is refused before anything is sent.
-    auto found = m_state.database.connection().find(m_ui.Combo1->currentText(), m_ui.Text2->text());
-    if (!found.ok()) {
+    const auto query = m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text());
+    songdb::TitleLines found;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &found) : query.failure;
+    if (failure.isSet()) {
         wait.restore();
-        m_window.reportFailure(found.failure);
+        m_window.reportFailure(failure);
         return;
     }
-    m_foundRecords = std::move(found.value);
     m_ui.DataList1->hide();
     m_ui.List1->show();
-    m_ui.List1->clear();
+    m_ui.List1Lines->clear();
     m_mode = ListMode::FoundResults;
 
-    if (m_foundRecords.isEmpty()) {
+    if (found.isEmpty()) {
         m_ui.Label15->setText(QStringLiteral("Search Display Window"));
         clearBoxes({m_ui.Text1, m_ui.Text3, m_ui.Text4, m_ui.Text5, m_ui.Text6, m_ui.Text7, m_ui.Text8, m_ui.Text9,
                     m_ui.Text10, m_ui.Text11, m_ui.Text12, m_ui.Text13});
@@ -281,27 +305,31 @@ void ResultsBrowser::Find_Click()
         m_window.say(QStringLiteral("No Matching Records Found"), Icon::Information);
         return;
     }
-    m_foundRow = 0;
+    m_foundKey = found.id(0);
     DisplayFindResult();
     m_ui.DeleteDisk->setEnabled(false);
     m_ui.EditRecord->setEnabled(true);
-    QVector<songdb::TitleLine> lines;
-    lines.reserve(m_foundRecords.size());
-    for (const songdb::SongRecord &r : qAsConst(m_foundRecords))
-        lines.append({r[songdb::ID].toInt(), r[songdb::TitleSID]});
-    fillTitles(m_ui.List1, lines);
-    m_ui.Label15->setText(matchedHeading(m_ui.List1->count()));
+    m_ui.List1Lines->setLines(std::move(found));
+    m_ui.Label15->setText(matchedHeading(m_ui.List1Lines->rowCount()));
     setFrameCaption(FoundResultsCaption, FoundColour);
     selectLine(m_ui.List1, 0);
 }
 
+// The found lines keep only keys and titles: the record is read as it is
+// stored now, and one deleted since the search is said to be gone.
 void ResultsBrowser::DisplayFindResult()
 {
-    if (m_foundRow < 0 || m_foundRow >= m_foundRecords.size()) {
+    const auto found = m_foundKey ? m_state.database.connection().recordByKey(*m_foundKey)
+                                  : songdb::DbResult<std::optional<songdb::SongRecord>>();
+    if (!found.ok()) {
+        m_window.reportFailure(found.failure);
+        return;
+    }
+    if (!found.value) {
         m_window.say(QStringLiteral("No record found to display"), Icon::Information);
         return;
     }
-    m_window.showRecord(m_foundRecords.at(m_foundRow));
+    m_window.showRecord(*found.value);
     const platform::Failure photo = m_window.loadPhoto();
     if (photo.isSet() && photo.number != platform::err::FileNotFound)
         m_window.reportFailure(photo);
@@ -309,21 +337,27 @@ void ResultsBrowser::DisplayFindResult()
 
 void ResultsBrowser::List1_Click(int row)
 {
-    QListWidgetItem *item = m_ui.List1->item(row);
-    if (!item)
+    if (row < 0 || row >= m_ui.List1Lines->rowCount())
         return;
-    m_window.DisplayRecord(QString::number(item->data(Qt::UserRole).toInt()));
+    const QString text = m_ui.List1Lines->text(row);
+    const bool shown = m_window.DisplayRecord(QString::number(m_ui.List1Lines->id(row)));
     if (m_mode != ListMode::OccasionLabels && m_mode != ListMode::StatusLabels)
         m_ui.Label23->show();
     if (isLabelMode(m_mode)) {
         const LabelKind &kind = labelKind(m_mode);
         setFrameCaption(kind.clickCaption, FoundColour);
-        labelField(m_mode)->setText(item->text());
-        m_ui.Text2->setText(item->text());
+        labelField(m_mode)->setText(text);
+        m_ui.Text2->setText(text);
         setFieldColumn(songdb::ColumnNames[kind.column]);
         m_ui.txtID->clear();
         m_ui.Text1->clear();
     } else {
+        if (!shown) {
+            // Deleted since the search: no other record stays on show beside this line.
+            m_ui.txtID->clear();
+            m_window.ClearAllField();
+            m_window.say(QStringLiteral("No record found to display"), Icon::Information);
+        }
         setFrameCaption(FoundResultsCaption, FoundColour);
         m_ui.Text1->setText(QString::number(row + 1));
     }
@@ -342,7 +376,7 @@ void ResultsBrowser::SearchDisks_Click()
     m_ui.List1->show();
     m_mode = ListMode::DiskLabels;
     const auto labels = m_state.database.connection().groupValues(songdb::DiskID, true);
-    m_ui.List1->clear();
+    m_ui.List1Lines->clear();
     if (!labels.ok()) {
         m_ui.Label15->clear();
         wait.restore();
@@ -350,7 +384,7 @@ void ResultsBrowser::SearchDisks_Click()
         return;
     }
     fillLabels(labels.value);
-    if (m_ui.List1->count() == 0) {
+    if (m_ui.List1Lines->rowCount() == 0) {
         m_ui.Label15->clear();
         wait.restore();
         m_window.say(QStringLiteral("No record found to display"), Icon::Information);
@@ -359,10 +393,10 @@ void ResultsBrowser::SearchDisks_Click()
     m_window.ClearAllField();
     selectLine(m_ui.List1, 0);
     setFieldColumn(QStringLiteral("DiskID"));
-    const QString first = m_ui.List1->item(0)->text();
+    const QString first = m_ui.List1Lines->text(0);
     m_ui.Text4->setText(first);
     m_ui.Text2->setText(first);
-    m_ui.Label15->setText(labelHeading(ListMode::DiskLabels, m_ui.List1->count()));
+    m_ui.Label15->setText(labelHeading(ListMode::DiskLabels, m_ui.List1Lines->rowCount()));
     m_ui.DeleteDisk->setEnabled(true);
     m_ui.EditRecord->setEnabled(false);
 }
@@ -379,21 +413,19 @@ void ResultsBrowser::labelList(ListMode mode)
     m_ui.EditRecord->setEnabled(false);
     m_mode = mode;
     const songdb::Column column = labelKind(mode).column;
-    songdb::SongConnection &connection = m_state.database.connection();
     // Whether any row came back counts, even one that only stands for records without a label.
-    const bool rowsReturned = !connection.groupValues(column, false).value.isEmpty();
-    const auto labels = connection.groupValues(column, true);
-    m_ui.List1->clear();
+    bool rowsReturned = false;
+    const auto labels = m_state.database.connection().groupValues(column, true, &rowsReturned);
     fillLabels(labels.value);
     if (rowsReturned) {
         m_window.ClearAllField();
-        if (m_ui.List1->count() > 0)
+        if (m_ui.List1Lines->rowCount() > 0)
             selectLine(m_ui.List1, 0);
         setFieldColumn(songdb::ColumnNames[column]);
-        QListWidgetItem *current = m_ui.List1->currentItem();
-        labelField(mode)->setText(current ? current->text() : QString());
+        const int current = m_ui.List1->currentIndex().row();
+        labelField(mode)->setText(current >= 0 ? m_ui.List1Lines->text(current) : QString());
     }
-    m_ui.Label15->setText(labelHeading(mode, m_ui.List1->count()));
+    m_ui.Label15->setText(labelHeading(mode, m_ui.List1Lines->rowCount()));
     m_ui.Label23->hide();
 }
 
@@ -401,8 +433,8 @@ void ResultsBrowser::labelList(ListMode mode)
 
 void ResultsBrowser::SaveList_Click()
 {
-    QListWidget *list = !m_ui.DataList1->isHidden() ? m_ui.DataList1 : m_ui.List1;
-    if (list->count() == 0) {
+    const LineListModel *lines = !m_ui.DataList1->isHidden() ? m_ui.DataList1Lines : m_ui.List1Lines;
+    if (lines->rowCount() == 0) {
         m_window.say(QStringLiteral("No contents in the current list to save."), Icon::Information);
         return;
     }
@@ -416,12 +448,8 @@ void ResultsBrowser::SaveList_Click()
     const std::optional<QString> path = m_app.dialogs->saveFileName(request);
     if (!path)
         return;
-    QStringList lines;
-    lines.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
     // A save that cannot be written is said so, never passed over.
-    if (const platform::Failure f = SavedList::write(*path, lines); f.isSet())
+    if (const platform::Failure f = SavedList::write(*path, lines->lines()); f.isSet())
         m_window.reportFailure(f);
 }
 

@@ -2,12 +2,14 @@
 
 #include "browse/resultlist.h"
 #include "platform/appcontext.h"
+#include "platform/failure.h"
 #include "songdb/songrecord.h"
 
 #include <QObject>
-#include <QVector>
 
-class QListWidget;
+#include <optional>
+
+class QListView;
 class QLineEdit;
 
 namespace shell {
@@ -17,9 +19,13 @@ struct SharedState;
 namespace songdb {
 struct AddDataForm;
 class AddDataWindow;
+class LinesQuery;
+class TitleLines;
 } // namespace songdb
 
 namespace browse {
+
+class LineListModel;
 
 // The results area of the navigation window: the all-records list
 // DataList1, the result list List1 with found titles or labels, the field
@@ -42,6 +48,10 @@ public:
     void SearchDisks_Click();
     // Selects a line of DataList1 as a click on it does.
     void selectAllRecordsLine(int row);
+    // The lines DataList1 holds.
+    int allRecordsLines() const;
+    // The key the line of DataList1 carries, if there is such a line.
+    std::optional<qint32> allRecordsKey(int row) const;
 
     ListMode mode() const { return m_mode; }
     bool allListLoaded() const { return m_allListLoaded; }
@@ -60,10 +70,13 @@ private:
     void labelList(ListMode mode);
     void SaveList_Click();
 
-    void selectLine(QListWidget *list, int row);
-    void lineClicked(QListWidget *list, int row);
-    void fillTitles(QListWidget *list, const QVector<songdb::TitleLine> &lines);
+    LineListModel *linesOf(const QListView *list) const;
+    void selectLine(QListView *list, int row);
+    void lineClicked(QListView *list, int row);
+    void rowChanged(QListView *list, int row);
     void fillLabels(const QStringList &labels);
+    // Reads the lines on a thread of their own while the window keeps painting.
+    platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
     void setFrameCaption(const QString &caption, const QColor &colour);
@@ -76,9 +89,10 @@ private:
 
     bool m_allListLoaded = false;
     ListMode m_mode = ListMode::FoundResults;
-    QVector<songdb::SongRecord> m_foundRecords; // the rows of the last search
-    int m_foundRow = -1;
+    // The key of the row the last search stands on (its first match).
+    std::optional<qint32> m_foundKey;
     int m_rowAtPress = -1;
+    bool m_selecting = false; // a line is being selected by the program
 };
 
 } // namespace browse

@@ -18,9 +18,14 @@ platform::Failure SavedList::prepareFolder(const QString &appFolder)
     return {platform::err::PathNotFound, QStringLiteral("Path not found")};
 }
 
-platform::Failure SavedList::write(const QString &path, const QStringList &lines)
+platform::Failure SavedList::write(const QString &path, const songdb::TitleLines &lines)
 {
-    return platform::writeTextLines(path, lines);
+    platform::TextLineWriter file(path);
+    if (const platform::Failure f = file.open(); f.isSet())
+        return f;
+    for (int i = 0; i < lines.size(); ++i)
+        file.addLine(lines.utf8(i));
+    return file.finish();
 }
 
 } // namespace browse

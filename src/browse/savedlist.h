@@ -1,9 +1,9 @@
 #pragma once
 
 #include "platform/failure.h"
+#include "songdb/titlelines.h"
 
 #include <QString>
-#include <QStringList>
 
 namespace browse {
 
@@ -17,8 +17,9 @@ public:
     static QString folder(const QString &appFolder);
     // Creates the Results folder when it is missing.
     static platform::Failure prepareFolder(const QString &appFolder);
-    // Replaces the file with the lines; a file that cannot be written is a failure.
-    static platform::Failure write(const QString &path, const QStringList &lines);
+    // Replaces the file with the lines' texts, written as they are read; a
+    // file that cannot be written is a failure.
+    static platform::Failure write(const QString &path, const songdb::TitleLines &lines);
 };
 
 } // namespace browse

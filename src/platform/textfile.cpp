@@ -101,4 +101,61 @@ Failure readTextLines(const QString &path, QStringList *lines)
     return {};
 }
 
+namespace {
+constexpr qsizetype WriteBlock = 1 << 20;
+} // namespace
+
+TextLineWriter::TextLineWriter(const QString &path)
+    : m_path(path)
+    , m_file(path)
+{
+}
+
+TextLineWriter::~TextLineWriter()
+{
+    if (m_file.isOpen())
+        finish();
+}
+
+Failure TextLineWriter::open()
+{
+    if (QFileInfo(m_path).isDir())
+        m_failure = {err::PathFileAccess, QStringLiteral("Path/File access error")};
+    else if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        m_failure = openFailure(m_path, m_file);
+    m_buffer.reserve(WriteBlock + 4096);
+    return m_failure;
+}
+
+void TextLineWriter::addLine(QByteArrayView utf8)
+{
+    if (m_failure.isSet() || !m_file.isOpen())
+        return;
+    m_buffer.append(utf8.data(), utf8.size());
+    m_buffer.append("\r\n", 2);
+    if (m_buffer.size() >= WriteBlock)
+        flushBuffer();
+}
+
+bool TextLineWriter::flushBuffer()
+{
+    errno = 0;
+    if (m_file.write(m_buffer) != m_buffer.size())
+        m_failure = writeFailure(m_file);
+    m_buffer.resize(0); // keeps its room for the next block
+    return !m_failure.isSet();
+}
+
+Failure TextLineWriter::finish()
+{
+    if (!m_file.isOpen())
+        return m_failure;
+    if (!m_failure.isSet() && flushBuffer() && !m_file.flush())
+        m_failure = writeFailure(m_file);
+    m_file.close();
+    if (m_failure.isSet())
+        m_file.remove();
+    return m_failure;
+}
+
 } // namespace platform

@@ -2,6 +2,8 @@
 
 #include "platform/failure.h"
 
+#include <QByteArrayView>
+#include <QFile>
 #include <QStringList>
 
 namespace platform {
@@ -17,5 +19,31 @@ Failure appendTextLines(const QString &path, const QStringList &lines);
 // Reads a whole text file into lines split at CR LF or LF (a last line
 // without an ending counts). A missing file is FileNotFound.
 Failure readTextLines(const QString &path, QStringList *lines);
+
+// Writes a text file a line at a time, for files too long to build in memory
+// first: UTF-8, CR LF after every line, replacing the file. The failures are
+// those of writeTextLines, and on failure the file is removed.
+class TextLineWriter
+{
+public:
+    explicit TextLineWriter(const QString &path);
+    ~TextLineWriter();
+    TextLineWriter(const TextLineWriter &) = delete;
+    TextLineWriter &operator=(const TextLineWriter &) = delete;
+
+    Failure open();
+    void addLine(QByteArrayView utf8);
+    void addLine(QStringView text) { addLine(QByteArrayView(text.toUtf8())); }
+    // Writes what is left; the first failure since open(), if any.
+    Failure finish();
+
+private:
+    bool flushBuffer();
+
+    QString m_path;
+    QFile m_file;
+    QByteArray m_buffer;
+    Failure m_failure;
+};
 
 } // namespace platform

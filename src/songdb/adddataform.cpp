@@ -1,5 +1,7 @@
 #include "songdb/adddataform.h"
 
+#include "browse/linelistmodel.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,7 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <QPainter>
@@ -295,12 +297,17 @@ void AddDataForm::setup(QWidget *window)
     Occasion = button(c, "Occasion", QStringLiteral("&Occasion"));
     Status = button(c, "Status", QStringLiteral("&Status"));
     Label15 = label(c, "Label15", QStringLiteral("Matched List"));
-    DataList1 = new QListWidget(c);
+    DataList1 = new QListView(c);
     DataList1->setObjectName(QStringLiteral("DataList1"));
-    List1 = new QListWidget(c);
+    DataList1Lines = new browse::LineListModel(DataList1);
+    DataList1->setModel(DataList1Lines);
+    List1 = new QListView(c);
     List1->setObjectName(QStringLiteral("List1"));
-    for (QListWidget *list : {DataList1, List1}) {
+    List1Lines = new browse::LineListModel(List1);
+    List1->setModel(List1Lines);
+    for (QListView *list : {DataList1, List1}) {
         list->setUniformItemSizes(true);
+        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         list->setSelectionMode(QAbstractItemView::SingleSelection);
         list->setMinimumWidth(260);
     }

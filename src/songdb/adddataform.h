@@ -7,11 +7,15 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QMenuBar;
 class QPushButton;
 class QTimer;
 class QWidget;
+
+namespace browse {
+class LineListModel;
+}
 
 namespace songdb {
 
@@ -65,8 +69,12 @@ struct AddDataForm
 
     // Results area and search.
     QPushButton *ShowAll = nullptr;
-    QListWidget *DataList1 = nullptr;
-    QListWidget *List1 = nullptr;
+    // The two record lists show lines held in models of their own, since
+    // they may hold a line for each of millions of records.
+    QListView *DataList1 = nullptr;
+    QListView *List1 = nullptr;
+    browse::LineListModel *DataList1Lines = nullptr;
+    browse::LineListModel *List1Lines = nullptr;
     QLabel *Label15 = nullptr;
     QPushButton *Find = nullptr;
     QComboBox *Combo1 = nullptr;

@@ -1,10 +1,12 @@
 #include "songdb/adddatawindow.h"
 
 #include "browse/hoveremphasis.h"
+#include "browse/linelistmodel.h"
 #include "browse/logofile.h"
 #include "browse/resultsbrowser.h"
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
+#include "platform/busywork.h"
 #include "shell/navigator.h"
 #include "songdb/photographs.h"
 #include "songdb/recorddisplay.h"
@@ -21,7 +23,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTimer>
 
@@ -278,14 +280,16 @@ void AddDataWindow::showRecord(const SongRecord &record)
     m_ui.Text12->setText(shownStatus(m_ui.Text12->text()));
 }
 
-void AddDataWindow::DisplayRecord(const QString &key)
+bool AddDataWindow::DisplayRecord(const QString &key)
 {
     const std::optional<qint32> id = recordKey(key);
     if (!id)
-        return;
+        return false;
     const auto found = m_state.database.connection().recordByKey(*id);
-    if (found.ok() && found.value)
-        showRecord(*found.value);
+    if (!found.ok() || !found.value)
+        return false;
+    showRecord(*found.value);
+    return true;
 }
 
 void AddDataWindow::DisplayFirstRecord()
@@ -336,9 +340,16 @@ void AddDataWindow::Text13_Change()
     const std::optional<qint32> shown = recordKey(m_ui.Text13->text());
     if (!shown)
         return;
-    DisplayRecordAt(*shown);
+    // A line of the all-records list stands for the record at its position,
+    // and selecting it below shows that line's record. Its key finds the
+    // record at once, where the table would be walked up to the position;
+    // the table is asked only when the line's record is gone.
+    const bool listed = *shown < m_browser->allRecordsLines() - 1;
+    const std::optional<qint32> lineKey = listed ? m_browser->allRecordsKey(*shown - 1) : std::nullopt;
+    if (!lineKey || !DisplayRecord(QString::number(*lineKey)))
+        DisplayRecordAt(*shown);
     m_ui.Text1->setText(m_ui.Text13->text());
-    if (*shown < m_ui.DataList1->count() - 1)
+    if (listed)
         m_browser->selectAllRecordsLine(*shown - 1);
 }
 
@@ -488,16 +499,21 @@ void AddDataWindow::OK_Click()
         showRecordNumberGroup();
         return;
     }
-    const auto deleted = m_state.database.connection().deleteAll();
-    if (!deleted.ok()) {
+    // A large table takes a while to empty: the window keeps painting meanwhile.
+    const auto change = m_state.database.connection().deleteAllChange();
+    int deleted = 0;
+    Failure failure = change.failure;
+    if (change.ok())
+        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    if (failure.isSet()) {
         wait.restore();
-        reportFailure(deleted.failure);
+        reportFailure(failure);
         showRecordNumberGroup();
         return;
     }
     setTotalRecords(0);
-    m_ui.DataList1->clear();
-    m_ui.List1->clear();
+    m_ui.DataList1Lines->clear();
+    m_ui.List1Lines->clear();
     for (QLineEdit *box : {m_ui.Text1, m_ui.Text3, m_ui.Text4, m_ui.Text5, m_ui.Text6, m_ui.Text7, m_ui.Text8,
                            m_ui.Text9, m_ui.Text10, m_ui.Text11, m_ui.Text12, m_ui.Text13, m_ui.Text14, m_ui.txtID})
         box->clear();

@@ -39,8 +39,9 @@ public:
     // Plays the user's logo animation in the logo players of both working windows.
     void LoadUserLogo();
 
-    // Record display, also used by the result lists.
-    void DisplayRecord(const QString &key);
+    // Record display, also used by the result lists. DisplayRecord tells
+    // whether the key named a record (the boxes keep their text when not).
+    bool DisplayRecord(const QString &key);
     void DisplayFirstRecord();
     void DisplayRecordAt(qint32 position);
     void ClearAllField();

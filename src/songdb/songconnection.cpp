@@ -178,9 +178,11 @@ DbResult<QStringList> SongConnection::columnNames()
     return r;
 }
 
-DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls)
+DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
 {
     DbResult<QStringList> r;
+    if (anyGroup)
+        *anyGroup = false;
     const QString *statement = nullptr;
     switch (column) {
     case DiskID:
@@ -207,6 +209,8 @@ DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls)
         return r;
     }
     while (q.next()) {
+        if (anyGroup)
+            *anyGroup = true;
         const QVariant v = q.value(0);
         if (v.isNull() && skipNulls)
             continue;
@@ -318,7 +322,8 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
         r.failure = noRecord;
         return r;
     }
-    const auto found = singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1));
+    const auto found
+        = singleRecord(sql::RecordAtPosition + QString::number(qint64(position) - 1) + sql::RecordAtPositionEnd);
     if (!found.ok())
         r.failure = found.failure;
     else if (!found.value)
@@ -328,55 +333,60 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
     return r;
 }
 
-DbResult<QVector<TitleLine>> SongConnection::allTitles()
+void *SongConnection::odbcHandle() const
 {
-    DbResult<QVector<TitleLine>> r;
-    if (!isOpen()) {
+    if (!isOpen())
+        return nullptr;
+    // The ODBC driver hands out its SQLHDBC as a plain pointer.
+    const QVariant handle = database().driver()->handle();
+    if (handle.metaType() != QMetaType::fromType<void *>())
+        return nullptr;
+    return *static_cast<void *const *>(handle.constData());
+}
+
+DbResult<LinesQuery> SongConnection::allTitlesQuery()
+{
+    DbResult<LinesQuery> r;
+    if (void *handle = odbcHandle())
+        r.value = LinesQuery(handle, sql::AllTitles, QString(), true);
+    else
         r.failure = closedFailure();
-        return r;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.exec(sql::AllTitles)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    while (q.next())
-        r.value.append(TitleLine {q.value(0).toInt(), text(q.value(1))});
     return r;
 }
 
-DbResult<QVector<SongRecord>> SongConnection::find(const QString &column, const QString &searchText)
+DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QString &searchText)
 {
-    DbResult<QVector<SongRecord>> r;
+    DbResult<LinesQuery> r;
     const int c = columnIndex(column);
     if (c < 0) {
         r.failure = {err::InvalidArgument,
             QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
         return r;
     }
-    if (!isOpen()) {
+    if (void *handle = odbcHandle()) {
+        r.value = LinesQuery(handle, sql::FindPrefix + ColumnNames[c] + sql::FindPattern,
+            QLatin1Char('%') + searchText + QLatin1Char('%'), true);
+    } else {
         r.failure = closedFailure();
-        return r;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql::FindPrefix + ColumnNames[c] + sql::FindPattern)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    q.addBindValue(QString(QLatin1Char('%') + searchText + QLatin1Char('%')));
-    if (const Failure f = execute(q); f.isSet()) {
-        r.failure = f;
-        return r;
-    }
-    QVector<int> map;
-    while (q.next()) {
-        if (map.isEmpty())
-            map = columnMap(q.record());
-        r.value.append(readRecord(q, map));
     }
     return r;
+}
+
+DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query)
+{
+    DbResult<TitleLines> r;
+    r.failure = query.ok() ? query.value.run(&r.value) : query.failure;
+    return r;
+}
+
+DbResult<TitleLines> SongConnection::allTitles()
+{
+    return readLines(allTitlesQuery());
+}
+
+DbResult<TitleLines> SongConnection::find(const QString &column, const QString &searchText)
+{
+    return readLines(findQuery(column, searchText));
 }
 
 Failure SongConnection::updateRecord(
@@ -400,50 +410,32 @@ Failure SongConnection::updateRecord(
     return {};
 }
 
-namespace {
-
-DbResult<int> deleteInTransaction(QSqlDatabase db, const QString &statement, const QVariantList &values)
+DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 {
     DbResult<int> r;
-    if (!db.transaction()) {
-        r.failure = sqlFailure(db.lastError());
-        return r;
-    }
-    QSqlQuery q(db);
-    bool ok = q.prepare(statement);
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    ok = ok && q.exec();
-    if (!ok) {
-        r.failure = sqlFailure(q.lastError());
-        q.finish();
-        db.rollback();
-        return r;
-    }
-    r.value = qMax(0, q.numRowsAffected());
-    q.finish();
-    if (!db.commit()) {
-        r.failure = sqlFailure(db.lastError());
-        db.rollback();
-        r.value = 0;
-    }
+    if (void *handle = odbcHandle())
+        r.failure = RowsChange(handle, sql::DeleteDisk, diskId).run(&r.value);
+    else
+        r.failure = closedFailure();
     return r;
 }
 
-} // namespace
-
-DbResult<int> SongConnection::deleteDisk(const QString &diskId)
+DbResult<RowsChange> SongConnection::deleteAllChange()
 {
-    if (!isOpen())
-        return {0, closedFailure()};
-    return deleteInTransaction(database(), sql::DeleteDisk, {diskId});
+    DbResult<RowsChange> r;
+    if (void *handle = odbcHandle())
+        r.value = RowsChange(handle, sql::DeleteAll);
+    else
+        r.failure = closedFailure();
+    return r;
 }
 
 DbResult<int> SongConnection::deleteAll()
 {
-    if (!isOpen())
-        return {0, closedFailure()};
-    return deleteInTransaction(database(), sql::DeleteAll, {});
+    const auto change = deleteAllChange();
+    DbResult<int> r;
+    r.failure = change.ok() ? change.value.run(&r.value) : change.failure;
+    return r;
 }
 
 SongDatabase::SongDatabase(const QString &connectString)

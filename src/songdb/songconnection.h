@@ -1,7 +1,9 @@
 #pragma once
 
 #include "platform/failure.h"
+#include "songdb/odbcdirect.h"
 #include "songdb/songrecord.h"
+#include "songdb/titlelines.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,7 +55,9 @@ public:
     DbResult<QStringList> columnNames();
     // Distinct values of DiskID, OccasionID or StatusID in the database's
     // order; rows without a value are left out when skipNulls is set.
-    DbResult<QStringList> groupValues(Column column, bool skipNulls);
+    // *anyGroup tells whether the query returned any row at all, the group
+    // of records without a value included.
+    DbResult<QStringList> groupValues(Column column, bool skipNulls, bool *anyGroup = nullptr);
 
     // Appends one row per file of the list, all or none. Returns the rows added.
     DbResult<int> appendList(const listmaker::CurrentList &list);
@@ -64,11 +68,16 @@ public:
     // The record at a 1-based position in table order; NoCurrentRecord when
     // the position lies outside the table.
     DbResult<SongRecord> recordAt(qint32 position);
-    DbResult<QVector<TitleLine>> allTitles();
-    // Records whose column contains the text (LIKE '%text%'; % and _ keep
-    // their meaning). The column must be one of table1's: otherwise
-    // InvalidArgument and nothing is sent.
-    DbResult<QVector<SongRecord>> find(const QString &column, const QString &text);
+    // Key and title of every record, in key order.
+    DbResult<TitleLines> allTitles();
+    // Key and title of the records whose column contains the text (LIKE
+    // '%text%'; % and _ keep their meaning), in key order. The column must
+    // be one of table1's: otherwise InvalidArgument and nothing is sent.
+    DbResult<TitleLines> find(const QString &column, const QString &text);
+    // The same two reads, made here and run later, on any thread, while the
+    // connection is otherwise left alone.
+    DbResult<LinesQuery> allTitlesQuery();
+    DbResult<LinesQuery> findQuery(const QString &column, const QString &text);
 
     // Stores title, occasion, artist and status of the record with that key;
     // NoCurrentRecord when the key names no record.
@@ -78,6 +87,9 @@ public:
     DbResult<int> deleteDisk(const QString &diskId);
     // Empties the table; returns how many records were deleted.
     DbResult<int> deleteAll();
+    // The same, made here and run later, on any thread (emptying a large
+    // table takes a while).
+    DbResult<RowsChange> deleteAllChange();
 
     QString connectionName() const { return m_name; }
 
@@ -86,6 +98,9 @@ private:
     QSqlDatabase database() const;
     platform::Failure execute(QSqlQuery &query) const;
     DbResult<std::optional<SongRecord>> singleRecord(const QString &statement);
+    // The connection's ODBC handle, or null when it is closed.
+    void *odbcHandle() const;
+    DbResult<TitleLines> readLines(const DbResult<LinesQuery> &query);
 
     QString m_name;
     platform::Failure m_openFailure;

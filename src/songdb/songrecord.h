@@ -41,13 +41,6 @@ struct SongRecord
     QString &operator[](Column c) { return values[c]; }
 };
 
-// A line of a title list: the title and the key of its record.
-struct TitleLine
-{
-    qint32 id = 0;
-    QString title;
-};
-
 // What the display shows for an empty occasion or status.
 inline const QString DefaultOccasion = QStringLiteral("Un-categorized");
 inline const QString DefaultStatus = QStringLiteral("OK");

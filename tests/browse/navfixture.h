@@ -10,7 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTest>
@@ -71,22 +71,27 @@ struct NavFixture
     }
     QLineEdit *box(const char *name) const { return w<QLineEdit>(name); }
     QString text(const char *name) const { return box(name)->text(); }
-    QListWidget *list(const char *name) const { return w<QListWidget>(name); }
+    QListView *list(const char *name) const { return w<QListView>(name); }
     void click(const char *name) const { w<QPushButton>(name)->click(); }
 
-    // Lines of a list with the record ID each carries.
-    static QStringList lines(const QListWidget *list)
+    // A list as a user or another program meets it: its lines, the record
+    // ID each carries, the current line.
+    static QModelIndex line(const QListView *list, int row) { return list->model()->index(row, 0); }
+    static int count(const QListView *list) { return list->model()->rowCount(); }
+    static int currentRow(const QListView *list) { return list->currentIndex().row(); }
+    static void setCurrentRow(QListView *list, int row) { list->setCurrentIndex(line(list, row)); }
+    static QStringList lines(const QListView *list)
     {
         QStringList out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->text();
+        for (int i = 0; i < count(list); ++i)
+            out << line(list, i).data().toString();
         return out;
     }
-    static QList<int> ids(const QListWidget *list)
+    static QList<int> ids(const QListView *list)
     {
         QList<int> out;
-        for (int i = 0; i < list->count(); ++i)
-            out << list->item(i)->data(Qt::UserRole).toInt();
+        for (int i = 0; i < count(list); ++i)
+            out << line(list, i).data(Qt::UserRole).toInt();
         return out;
     }
 

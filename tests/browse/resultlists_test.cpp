@@ -39,10 +39,10 @@ private slots:
         QVERIFY(f.w<QPushButton>("EditRecord")->isEnabled());
 
         // Selecting a line, whichever way, shows its record.
-        all->item(2)->setSelected(true);
+        all->selectionModel()->select(NavFixture::line(all, 2), QItemSelectionModel::ClearAndSelect);
         QCOMPARE(f.text("txtID"), QString::number(c));
         QCOMPARE(f.text("Text1"), QStringLiteral("3"));
-        all->setCurrentRow(1);
+        NavFixture::setCurrentRow(all, 1);
         QCOMPARE(f.text("txtID"), QString::number(a));
         QCOMPARE(f.text("Text5"), QStringLiteral("a"));
         QCOMPARE(f.text("Text1"), QStringLiteral("2"));
@@ -58,12 +58,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
         QTest::keyClicks(f.box("Text13"), QStringLiteral("3"));
         QCOMPARE(f.text("Text5"), QStringLiteral("c"));
-        QCOMPARE(all->currentRow(), 1);
-        QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualItemRect(all->item(1)).center());
+        QCOMPARE(NavFixture::currentRow(all), 1);
+        QTest::mouseClick(all->viewport(), Qt::LeftButton, {}, all->visualRect(NavFixture::line(all, 1)).center());
         QCOMPARE(f.text("Text5"), QStringLiteral("a"));
         QCOMPARE(f.text("Text1"), QStringLiteral("2"));
 
-        emit all->itemDoubleClicked(all->item(0));
+        emit all->doubleClicked(NavFixture::line(all, 0));
         QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("You can not play files from the 'Sorted' list.")});
         QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Exclamation);
     }
@@ -75,9 +75,25 @@ private slots:
         const qint32 second = f.addSong(QStringLiteral("CD2"), QStringLiteral("same"));
         f.load();
         f.click("ShowAll");
-        f.list("DataList1")->setCurrentRow(1);
+        NavFixture::setCurrentRow(f.list("DataList1"), 1);
         QCOMPARE(f.text("txtID"), QString::number(second));
         QCOMPARE(f.text("Text4"), QStringLiteral("CD2"));
+    }
+
+    void editedRecordsKeepTheirPlaceInTheLists()
+    {
+        NavFixture f;
+        const qint32 a = f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        const qint32 b = f.addSong(QStringLiteral("CD1"), QStringLiteral("b"));
+        const qint32 c = f.addSong(QStringLiteral("CD1"), QStringLiteral("c"));
+        // A server stores the changed record anew, after the others.
+        f.app.exec(QStringLiteral("update table1 set TitleSID = 'a2' where ID = %1").arg(a));
+        f.load();
+        f.click("ShowAll");
+        QCOMPARE(NavFixture::ids(f.list("DataList1")), QList<int>({a, b, c}));
+        QCOMPARE(NavFixture::lines(f.list("DataList1")), QStringList({"a2", "b", "c"}));
+        f.click("Find");
+        QCOMPARE(NavFixture::ids(f.list("List1")), QList<int>({a, b, c}));
     }
 
     void showAllOnAnEmptyTableRefuses()
@@ -99,7 +115,7 @@ private slots:
         f.w<QComboBox>("Combo1")->setCurrentIndex(0);
         f.addSong(QStringLiteral("CD1"), QStringLiteral("two"));
         f.click("ShowAll");
-        QCOMPARE(f.list("DataList1")->count(), 1);
+        QCOMPARE(NavFixture::count(f.list("DataList1")), 1);
         QCOMPARE(f.w<QComboBox>("Combo1")->currentText(), QStringLiteral("DiskID"));
     }
 
@@ -118,11 +134,11 @@ private slots:
         f.load();
         f.click("ShowAll");
         auto *all = f.list("DataList1");
-        QCOMPARE(all->count(), 33000);
-        all->setCurrentRow(32999);
+        QCOMPARE(NavFixture::count(all), 33000);
+        NavFixture::setCurrentRow(all, 32999);
         QCOMPARE(f.text("Text5"), QStringLiteral("t32999"));
         QCOMPARE(f.text("Text1"), QStringLiteral("33000"));
-        QCOMPARE(f.text("txtID"), QString::number(all->item(32999)->data(Qt::UserRole).toInt()));
+        QCOMPARE(f.text("txtID"), QString::number(NavFixture::ids(all).last()));
     }
 
     void findMatchesSubstringsOfAnyColumn_data()
@@ -144,10 +160,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QStringList, titles);
         NavFixture f;
-        const qint32 hello = f.app.addRecord({"D1", "/", "Hello", "", "", "", "Al"});
-        f.app.addRecord({"D1", "/", "Yellow", "", "", "", "Bob"});
-        f.app.addRecord({"D2", "/", "Don't stop", "", "", "", "Cy"});
-        f.app.addRecord({"D2", "/", "x' OR '1'='1"});
+        QMap<QString, int> keys;
+        keys["Hello"] = f.app.addRecord({"D1", "/", "Hello", "", "", "", "Al"});
+        keys["Yellow"] = f.app.addRecord({"D1", "/", "Yellow", "", "", "", "Bob"});
+        keys["Don't stop"] = f.app.addRecord({"D2", "/", "Don't stop", "", "", "", "Cy"});
+        keys["x' OR '1'='1"] = f.app.addRecord({"D2", "/", "x' OR '1'='1"});
         f.load();
         f.w<QComboBox>("Combo1")->setCurrentText(column);
         f.box("Text2")->setText(text);
@@ -161,12 +178,65 @@ private slots:
         QCOMPARE(f.text("Text1"), QStringLiteral("1"));
         QCOMPARE(f.text("Text5"), titles.first());
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
-        if (titles.first() == QLatin1String("Hello"))
-            QCOMPARE(NavFixture::ids(found).first(), hello);
+        QList<int> expectedKeys;
+        for (const QString &title : titles)
+            expectedKeys << keys.value(title);
+        QCOMPARE(NavFixture::ids(found), expectedKeys);
         if (titles.size() > 1) {
-            found->setCurrentRow(1);
+            NavFixture::setCurrentRow(found, 1);
             QCOMPARE(f.text("Text5"), titles.at(1));
             QCOMPARE(f.text("Text1"), QStringLiteral("2"));
+        }
+    }
+
+    void foundLineShowsItsRecordAsStoredNow_data()
+    {
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("changed since the search") << false;
+        QTest::newRow("deleted since the search") << true;
+    }
+    void foundLineShowsItsRecordAsStoredNow()
+    {
+        QFETCH(bool, deleted);
+        NavFixture f;
+        const qint32 first = f.addSong(QStringLiteral("CD1"), QStringLiteral("love one"));
+        const qint32 second = f.addSong(QStringLiteral("CD1"), QStringLiteral("love two"));
+        auto &w = f.load();
+        f.box("Text2")->setText(QStringLiteral("love"));
+        f.click("Find");
+        auto *found = f.list("List1");
+        QCOMPARE(NavFixture::ids(found), QList<int>({first, second}));
+        for (const qint32 id : {first, second}) {
+            f.app.exec(deleted ? QStringLiteral("delete from table1 where ID = %1").arg(id)
+                               : QStringLiteral("update table1 set TitleSID = 'now %1', ArtistID = 'Someone' "
+                                                "where ID = %1").arg(id));
+        }
+        f.app.dialogs.clear();
+        NavFixture::setCurrentRow(found, 1);
+        QCOMPARE(f.text("Text1"), QStringLiteral("2"));
+        // The line itself keeps the title it was found with.
+        QCOMPARE(NavFixture::lines(found), QStringList({"love one", "love two"}));
+        if (deleted) {
+            // Nothing of another record stays on show beside the line.
+            QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("No record found to display")});
+            QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Information);
+            QCOMPARE(f.text("txtID"), QString());
+            QCOMPARE(f.text("Text5"), QString());
+        } else {
+            QVERIFY(f.app.dialogs.shown.isEmpty());
+            QCOMPARE(f.text("txtID"), QString::number(second));
+            QCOMPARE(f.text("Text5"), QStringLiteral("now %1").arg(second));
+            QCOMPARE(f.text("Text9"), QStringLiteral("Someone"));
+        }
+        // The search's own record is read again as well.
+        f.app.dialogs.clear();
+        w.DisplayFindResult();
+        if (deleted) {
+            QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("No record found to display")});
+        } else {
+            QVERIFY(f.app.dialogs.shown.isEmpty());
+            QCOMPARE(f.text("txtID"), QString::number(first));
+            QCOMPARE(f.text("Text5"), QStringLiteral("now %1").arg(first));
         }
     }
 
@@ -213,9 +283,9 @@ private slots:
         auto *labels = f.list("List1");
         QCOMPARE(NavFixture::lines(labels), QStringList({"CD1", "CD10", "CD2"}));
         QCOMPARE(NavFixture::ids(labels), QList<int>({0, 0, 0}));
-        QCOMPARE(labels->item(1)->data(Qt::UserRole), QVariant(0));
+        QCOMPARE(NavFixture::line(labels, 1).data(Qt::UserRole), QVariant(0));
         QVERIFY(f.list("DataList1")->isHidden());
-        QCOMPARE(labels->currentRow(), 0);
+        QCOMPARE(NavFixture::currentRow(labels), 0);
         QCOMPARE(f.text("Text4"), QStringLiteral("CD1"));
         QCOMPARE(f.text("Text2"), QStringLiteral("CD1"));
         QCOMPARE(f.text("txtID"), QString());
@@ -227,9 +297,9 @@ private slots:
         QVERIFY(f.w<QPushButton>("DeleteDisk")->isEnabled());
         QVERIFY(!f.w<QPushButton>("EditRecord")->isEnabled());
 
-        labels->setCurrentRow(2);
+        NavFixture::setCurrentRow(labels, 2);
         QCOMPARE(f.text("Text2"), QStringLiteral("CD2"));
-        labels->setCurrentRow(0);
+        NavFixture::setCurrentRow(labels, 0);
         f.click("Find");
         QCOMPARE(NavFixture::lines(labels), QStringList({"one", "three", "four"}));
         QVERIFY(f.app.dialogs.shown.isEmpty());
@@ -269,7 +339,7 @@ private slots:
         QVERIFY(!f.w<QPushButton>("EditRecord")->isEnabled());
         QVERIFY(f.w<QLabel>("Label23")->isHidden());
 
-        labels->setCurrentRow(1);
+        NavFixture::setCurrentRow(labels, 1);
         QCOMPARE(f.box(field.toLatin1().constData())->text(), QStringLiteral("Wedding"));
         QCOMPARE(f.text("Text2"), QStringLiteral("Wedding"));
         QCOMPARE(f.w<QComboBox>("Combo1")->currentText(), column);
@@ -295,7 +365,7 @@ private slots:
         g.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
         g.load();
         g.click("Status");
-        QCOMPARE(g.list("List1")->count(), 0);
+        QCOMPARE(NavFixture::count(g.list("List1")), 0);
         QCOMPARE(g.w<QLabel>("Label15")->text(), QStringLiteral("Status Labels Found (0):"));
         QCOMPARE(g.w<QComboBox>("Combo1")->currentText(), QStringLiteral("StatusID"));
         QVERIFY(g.app.dialogs.shown.isEmpty());

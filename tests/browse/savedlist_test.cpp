@@ -59,6 +59,26 @@ private slots:
         QCOMPARE(readFile(target), bytes);
     }
 
+    void everyTitleIsSavedAsStored()
+    {
+        NavFixture f;
+        const QString longTitle = QString(5000, QLatin1Char('x')) + QStringLiteral(".mp3");
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("Björk – Jóga ✓ 😀.flac"));
+        f.addSong(QStringLiteral("CD1"), longTitle);
+        f.app.exec(QStringLiteral("insert into table1 (DiskID) values ('CD1')")); // no title at all
+        f.addSong(QStringLiteral("CD1"), QStringLiteral("last"));
+        f.load();
+        f.click("ShowAll");
+        QCOMPARE(NavFixture::lines(f.list("DataList1")),
+            QStringList({QStringLiteral("Björk – Jóga ✓ 😀.flac"), longTitle, QString(), QStringLiteral("last")}));
+        const QString target = f.app.file(QStringLiteral("Results/all.txt"));
+        f.app.dialogs.queueFile(target);
+        f.window->findChild<QAction *>(QStringLiteral("SaveList"))->trigger();
+        QVERIFY(f.app.dialogs.shown.isEmpty());
+        QCOMPARE(
+            readFile(target), QStringLiteral("Björk – Jóga ✓ 😀.flac\r\n%1\r\n\r\nlast\r\n").arg(longTitle).toUtf8());
+    }
+
     void cancelledOrUnwritableSave()
     {
         NavFixture f;

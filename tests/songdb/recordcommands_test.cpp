@@ -20,6 +20,30 @@ void doubleClick(QWidget *w)
     QApplication::sendEvent(w, &e);
 }
 
+// Answers as the scripted dialogs do and notes the window's pointer at each message.
+class PointerWatch final : public platform::Dialogs
+{
+public:
+    PointerWatch(ScriptedDialogs &answers, const QWidget &window)
+        : m_answers(answers)
+        , m_window(window)
+    {
+    }
+    Button message(const platform::Message &m) override
+    {
+        shapes << m_window.cursor().shape();
+        return m_answers.message(m);
+    }
+    std::optional<QString> openFileName(const platform::FileRequest &r) override { return m_answers.openFileName(r); }
+    std::optional<QString> saveFileName(const platform::FileRequest &r) override { return m_answers.saveFileName(r); }
+
+    QList<Qt::CursorShape> shapes;
+
+private:
+    ScriptedDialogs &m_answers;
+    const QWidget &m_window;
+};
+
 void writePicture(const QString &path, const QColor &colour)
 {
     QImage image(80, 100, QImage::Format_RGB32);
@@ -222,7 +246,13 @@ private slots:
         f.app.dialogs.clear();
         f.app.dialogs.queueAnswer(Button::Yes);
         f.app.dialogs.queueAnswer(Button::No);
+        PointerWatch watch(f.app.dialogs, w);
+        f.app.context().dialogs = &watch;
         f.click("DeleteDisk");
+        f.app.context().dialogs = &f.app.dialogs;
+        // The refilled label list inside the command leaves the hourglass on until the command ends.
+        QCOMPARE(watch.shapes, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+        QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(f.app.dialogs.shown.size(), 2);
         QCOMPARE(f.app.dialogs.shown[0].text,
                  QStringLiteral("Really want to delete the enteries of Disk labelled CD1?"));
@@ -242,6 +272,28 @@ private slots:
         f.click("DeleteDisk");
         QCOMPARE(f.app.rowCount(), 3);
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
+    }
+
+    void deletingADiskRefillsBothLists()
+    {
+        NavFixture f;
+        const qint32 a = f.addSong(QStringLiteral("CD1"), QStringLiteral("a"));
+        f.addSong(QStringLiteral("CD2"), QStringLiteral("b"));
+        const qint32 c = f.addSong(QStringLiteral("CD3"), QStringLiteral("c"));
+        f.addSong(QStringLiteral("CD2"), QStringLiteral("d"));
+        f.load();
+        f.click("ShowAll");
+        f.click("SearchDisks");
+        NavFixture::setCurrentRow(f.list("List1"), 1);
+        QCOMPARE(f.text("Text2"), QStringLiteral("CD2"));
+        f.app.dialogs.queueAnswer(Button::Yes);
+        f.app.dialogs.queueAnswer(Button::Yes);
+        f.click("DeleteDisk");
+        QCOMPARE(NavFixture::lines(f.list("List1")), QStringList({"CD1", "CD3"}));
+        QCOMPARE(NavFixture::ids(f.list("List1")), QList<int>({0, 0}));
+        QCOMPARE(NavFixture::lines(f.list("DataList1")), QStringList({"a", "c"}));
+        QCOMPARE(NavFixture::ids(f.list("DataList1")), QList<int>({a, c}));
+        QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Showing all records (2):"));
     }
 
     void deleteDiskIsOfferedFromTheStart()
@@ -291,8 +343,8 @@ private slots:
         f.click("DeleteDisk");
         QCOMPARE(f.app.dialogs.texts().value(1), QStringLiteral("No record found to display"));
         QCOMPARE(w.totalRecords(), 0);
-        QCOMPARE(f.list("DataList1")->count(), 0);
-        QCOMPARE(f.list("DataList1")->currentRow(), -1);
+        QCOMPARE(NavFixture::count(f.list("DataList1")), 0);
+        QCOMPARE(NavFixture::currentRow(f.list("DataList1")), -1);
         QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Showing all records (0):"));
     }
 
@@ -352,7 +404,7 @@ private slots:
         QCOMPARE(f.app.rowCount(), 0);
         QCOMPARE(w.totalRecords(), 0);
         QCOMPARE(f.w<QLabel>("Label4")->text(), QStringLiteral("0"));
-        QCOMPARE(f.list("DataList1")->count(), 0);
+        QCOMPARE(NavFixture::count(f.list("DataList1")), 0);
         for (const char *name : {"txtID", "Text1", "Text3", "Text5", "Text8", "Text12", "Text13", "Text14"})
             QCOMPARE(f.text(name), QString());
         QCOMPARE(f.w<QLabel>("Label15")->text(), QString());

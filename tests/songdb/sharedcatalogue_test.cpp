@@ -84,8 +84,8 @@ private slots:
         QCOMPARE(reader.countRecords().value, 2 * files);
         const auto titles = reader.allTitles();
         QSet<qint32> keys;
-        for (const auto &line : titles.value)
-            keys.insert(line.id);
+        for (int i = 0; i < titles.value.size(); ++i)
+            keys.insert(titles.value.id(i));
         QCOMPARE(keys.size(), 2 * files);
     }
 

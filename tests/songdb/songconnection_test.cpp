@@ -58,9 +58,9 @@ private slots:
 
         const auto titles = c.allTitles();
         QCOMPARE(titles.value.size(), 3);
-        QCOMPARE(titles.value.at(1).title, QStringLiteral("song 1's.mp3"));
+        QCOMPARE(titles.value.text(1), QStringLiteral("song 1's.mp3"));
 
-        const auto rec = c.recordByKey(titles.value.at(2).id);
+        const auto rec = c.recordByKey(titles.value.id(2));
         QVERIFY(rec.ok() && rec.value.has_value());
         QCOMPARE((*rec.value)[songdb::ArtistID], QStringLiteral("Björk"));
         QCOMPARE((*rec.value)[songdb::FileSizID], QStringLiteral("1002"));
@@ -132,6 +132,35 @@ private slots:
         QCOMPARE(c.find(QStringLiteral("TitleSID; drop table table1"), QStringLiteral("x")).failure.number,
             platform::err::InvalidArgument);
         QCOMPARE(c.countRecords().value, 4);
+    }
+
+    void oneGroupQuerySeesRecordsWithoutALabel_data()
+    {
+        QTest::addColumn<QStringList>("occasions"); // one record each; "-" has none
+        QTest::addColumn<QStringList>("labels");
+        QTest::addColumn<bool>("anyGroup");
+        QTest::newRow("empty table") << QStringList() << QStringList() << false;
+        QTest::newRow("no record labelled") << QStringList({"-", "-"}) << QStringList() << true;
+        QTest::newRow("some labelled") << QStringList({"-", "Party", "Party", "Dance"})
+                                       << QStringList({"Dance", "Party"}) << true;
+    }
+    void oneGroupQuerySeesRecordsWithoutALabel()
+    {
+        QFETCH(QStringList, occasions);
+        QFETCH(QStringList, labels);
+        QFETCH(bool, anyGroup);
+        TempApp app;
+        for (const QString &occasion : occasions) {
+            app.addRecord({QStringLiteral("CD1"), {}, QStringLiteral("t"), {}, {}, {}, {}, {},
+                occasion == QLatin1String("-") ? QString() : occasion});
+        }
+        SongConnection c;
+        QVERIFY2(c.isOpen(), qPrintable(c.openFailure().description));
+        bool seen = !anyGroup;
+        const auto groups = c.groupValues(songdb::OccasionID, true, &seen);
+        QVERIFY(groups.ok());
+        QCOMPARE(groups.value, labels);
+        QCOMPARE(seen, anyGroup);
     }
 
     void labelsDeletesAndColumns()

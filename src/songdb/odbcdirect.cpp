@@ -1,0 +1,370 @@
+#include "songdb/odbcdirect.h"
+
+#include <QByteArray>
+#include <QStringList>
+#include <QVarLengthArray>
+
+#include <sql.h>
+#include <sqlext.h>
+#include <sqlucode.h>
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace songdb {
+
+using platform::Failure;
+namespace err = platform::err;
+
+static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager's wide characters are UTF-16");
+
+namespace {
+
+// Rows per block, and room for a text per row. A longer text sends the
+// whole read down the row-by-row path, which takes texts of any length.
+constexpr SQLULEN BlockRows = 1000;
+constexpr SQLLEN TextBytes = 4096;
+
+// psqlODBC's own connection attributes: read the result through a server
+// cursor some thousand rows at a time, instead of holding all of it in
+// memory before the first row is handed over.
+constexpr SQLINTEGER PgUseDeclareFetch = 65539;
+constexpr SQLINTEGER PgFetchRows = 65541;
+constexpr SQLINTEGER PgRowsPerFetch = 10000;
+
+constexpr int OutOfMemory = 7;
+
+enum class Driver { Sqlite, Postgres, Other };
+
+QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
+{
+    QStringList parts;
+    for (SQLSMALLINT record = 1; record <= 5; ++record) {
+        SQLWCHAR state[6] = {};
+        SQLWCHAR message[1024] = {};
+        SQLINTEGER native = 0;
+        SQLSMALLINT length = 0;
+        const SQLRETURN r = SQLGetDiagRecW(type, handle, record, state, &native, message, 1024, &length);
+        if (r != SQL_SUCCESS && r != SQL_SUCCESS_WITH_INFO)
+            break;
+        parts
+            << QString::fromUtf16(reinterpret_cast<const char16_t *>(message), qBound(0, int(length), 1023)).trimmed();
+    }
+    parts.removeAll(QString());
+    return parts.isEmpty() ? QStringLiteral("The database reported an error.") : parts.join(QLatin1Char(' '));
+}
+
+Failure failure(SQLSMALLINT type, SQLHANDLE handle)
+{
+    return {err::DatabaseError, diagnostics(type, handle)};
+}
+
+Driver driverOf(SQLHDBC connection)
+{
+    char name[256] = {};
+    SQLSMALLINT length = 0;
+    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DRIVER_NAME, name, sizeof name, &length)))
+        return Driver::Other;
+    const QByteArray driver = QByteArray(name).toLower();
+    if (driver.contains("sqlite"))
+        return Driver::Sqlite;
+    if (driver.contains("psqlodbc"))
+        return Driver::Postgres;
+    return Driver::Other;
+}
+
+// psqlODBC's cursor reading for the length of one query; the connection's
+// own settings come back afterwards.
+class ServerCursor
+{
+public:
+    explicit ServerCursor(SQLHDBC connection, bool wanted)
+        : m_connection(connection)
+    {
+        if (!wanted)
+            return;
+        SQLINTEGER length = 0;
+        if (!SQL_SUCCEEDED(SQLGetConnectAttr(connection, PgUseDeclareFetch, &m_declareFetch, 0, &length))
+            || !SQL_SUCCEEDED(SQLGetConnectAttr(connection, PgFetchRows, &m_fetchRows, 0, &length)))
+            return;
+        m_set = SQL_SUCCEEDED(SQLSetConnectAttr(connection, PgUseDeclareFetch, reinterpret_cast<SQLPOINTER>(1), 0))
+            && SQL_SUCCEEDED(
+                SQLSetConnectAttr(connection, PgFetchRows, reinterpret_cast<SQLPOINTER>(SQLLEN(PgRowsPerFetch)), 0));
+    }
+    ~ServerCursor()
+    {
+        if (!m_set)
+            return;
+        SQLSetConnectAttr(m_connection, PgUseDeclareFetch, reinterpret_cast<SQLPOINTER>(SQLLEN(m_declareFetch)), 0);
+        SQLSetConnectAttr(m_connection, PgFetchRows, reinterpret_cast<SQLPOINTER>(SQLLEN(m_fetchRows)), 0);
+    }
+    ServerCursor(const ServerCursor &) = delete;
+    ServerCursor &operator=(const ServerCursor &) = delete;
+
+private:
+    SQLHDBC m_connection;
+    SQLINTEGER m_declareFetch = 0;
+    SQLINTEGER m_fetchRows = 0;
+    bool m_set = false;
+};
+
+// A statement handle that is freed, and its cursor closed, on every way out.
+class Statement
+{
+public:
+    explicit Statement(SQLHDBC connection)
+    {
+        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection, &m_handle)))
+            m_handle = SQL_NULL_HSTMT;
+    }
+    ~Statement()
+    {
+        if (m_handle != SQL_NULL_HSTMT) {
+            SQLFreeStmt(m_handle, SQL_CLOSE);
+            SQLFreeHandle(SQL_HANDLE_STMT, m_handle);
+        }
+    }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    SQLHSTMT handle() const { return m_handle; }
+    Failure failure() const { return songdb::failure(SQL_HANDLE_STMT, m_handle); }
+
+    // Prepares and runs the statement with its text parameter, if any.
+    bool execute(const QString &statement, const QString &parameter, SQLLEN *parameterLength)
+    {
+        auto *sqlText = reinterpret_cast<SQLWCHAR *>(
+            const_cast<char16_t *>(reinterpret_cast<const char16_t *>(statement.utf16())));
+        if (parameter.isNull())
+            return SQL_SUCCEEDED(SQLExecDirectW(m_handle, sqlText, SQLINTEGER(statement.size())));
+        if (!SQL_SUCCEEDED(SQLPrepareW(m_handle, sqlText, SQLINTEGER(statement.size()))))
+            return false;
+        *parameterLength = SQLLEN(parameter.size()) * SQLLEN(sizeof(SQLWCHAR));
+        auto *value = const_cast<ushort *>(parameter.utf16());
+        const SQLRETURN bound = SQLBindParameter(m_handle, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
+            SQLULEN(qMax(qsizetype(1), parameter.size())), 0, value, *parameterLength, parameterLength);
+        return SQL_SUCCEEDED(bound) && SQL_SUCCEEDED(SQLExecute(m_handle));
+    }
+
+private:
+    SQLHSTMT m_handle = SQL_NULL_HSTMT;
+};
+
+// The text of one fetched row; false when it did not fit its buffer.
+bool takeText(TitleLines *lines, qint32 id, const char *buffer, SQLLEN indicator, bool wide)
+{
+    if (indicator == SQL_NULL_DATA) {
+        lines->appendUtf8(id, nullptr, 0);
+        return true;
+    }
+    const SQLLEN room = TextBytes - (wide ? SQLLEN(sizeof(SQLWCHAR)) : 1);
+    if (indicator == SQL_NO_TOTAL || indicator < 0 || indicator > room)
+        return false;
+    if (wide) {
+        lines->append(id, QStringView(reinterpret_cast<const char16_t *>(buffer), indicator / 2));
+        return true;
+    }
+    // Stored bytes that are not UTF-8 are kept as they are shown.
+    const bool ascii = std::all_of(buffer, buffer + indicator, [](char c) { return uchar(c) < 0x80; });
+    if (ascii)
+        lines->appendUtf8(id, buffer, indicator);
+    else
+        lines->append(id, QString::fromUtf8(buffer, indicator));
+    return true;
+}
+
+// Rows one at a time, each text read in pieces: for texts of any length.
+Failure readRowByRow(
+    SQLHDBC connection, Driver driver, const QString &statement, const QString &parameter, TitleLines *lines)
+{
+    lines->clear();
+    const ServerCursor cursor(connection, driver == Driver::Postgres);
+    Statement st(connection);
+    if (st.handle() == SQL_NULL_HSTMT)
+        return failure(SQL_HANDLE_DBC, connection);
+    SQLLEN parameterLength = 0;
+    if (!st.execute(statement, parameter, &parameterLength))
+        return st.failure();
+    QVarLengthArray<SQLWCHAR, 1024> piece(1024);
+    for (;;) {
+        const SQLRETURN r = SQLFetch(st.handle());
+        if (r == SQL_NO_DATA)
+            return {};
+        if (!SQL_SUCCEEDED(r))
+            return st.failure();
+        SQLINTEGER id = 0;
+        SQLLEN idIndicator = 0;
+        if (!SQL_SUCCEEDED(SQLGetData(st.handle(), 1, SQL_C_SLONG, &id, 0, &idIndicator)))
+            return st.failure();
+        QString text;
+        for (;;) {
+            SQLLEN indicator = 0;
+            const SQLRETURN got = SQLGetData(
+                st.handle(), 2, SQL_C_WCHAR, piece.data(), SQLLEN(piece.size()) * SQLLEN(sizeof(SQLWCHAR)), &indicator);
+            if (got == SQL_NO_DATA || indicator == SQL_NULL_DATA)
+                break;
+            if (!SQL_SUCCEEDED(got))
+                return st.failure();
+            const qsizetype room = piece.size() - 1;
+            const qsizetype chars = (indicator == SQL_NO_TOTAL || indicator / 2 > room) ? room : indicator / 2;
+            text += QStringView(reinterpret_cast<const char16_t *>(piece.data()), chars);
+            if (got == SQL_SUCCESS)
+                break;
+        }
+        lines->append(idIndicator == SQL_NULL_DATA ? 0 : qint32(id), text);
+    }
+}
+
+// SQLite's driver reads the whole result of a statement with parameters into
+// memory before it hands over the first row (a hundred megabytes for a
+// million rows); given the text as a literal it hands the rows over as it
+// goes. Doubling the quotes is all an SQLite literal needs; a text with a
+// NUL character stays a parameter.
+QString withLiteral(const QString &statement, const QString &parameter)
+{
+    const qsizetype mark = statement.indexOf(QLatin1Char('?'));
+    if (parameter.isNull() || parameter.contains(QChar(0)) || mark < 0
+        || statement.indexOf(QLatin1Char('?'), mark + 1) >= 0)
+        return QString();
+    QString literal = parameter;
+    literal.replace(QLatin1Char('\''), QLatin1String("''"));
+    return statement.left(mark) + QLatin1Char('\'') + literal + QLatin1Char('\'') + statement.mid(mark + 1);
+}
+
+} // namespace
+
+LinesQuery::LinesQuery(void *connectionHandle, QString statement, QString parameter, bool inKeyOrder)
+    : m_connection(connectionHandle)
+    , m_statement(std::move(statement))
+    , m_parameter(std::move(parameter))
+    , m_inKeyOrder(inKeyOrder)
+{
+}
+
+Failure LinesQuery::run(TitleLines *lines) const
+{
+    try {
+        return read(lines);
+    } catch (const std::bad_alloc &) {
+        lines->clear();
+        return {OutOfMemory, QStringLiteral("Out of memory")};
+    }
+}
+
+Failure LinesQuery::read(TitleLines *lines) const
+{
+    lines->clear();
+    if (!m_connection)
+        return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
+    SQLHDBC connection = m_connection;
+    const Driver driver = driverOf(connection);
+    // SQLite's driver hands over the stored UTF-8 as it is; others convert
+    // to the client's code page, so their texts are read as UTF-16.
+    const bool wide = driver != Driver::Sqlite;
+    QString statement = m_statement;
+    QString parameter = m_parameter;
+    if (driver == Driver::Sqlite) {
+        if (const QString literal = withLiteral(statement, parameter); !literal.isNull()) {
+            statement = literal;
+            parameter = QString();
+        }
+    }
+    bool truncated = false;
+    {
+        const ServerCursor cursor(connection, driver == Driver::Postgres);
+        Statement st(connection);
+        if (st.handle() == SQL_NULL_HSTMT)
+            return failure(SQL_HANDLE_DBC, connection);
+        SQLULEN fetched = 0;
+        std::vector<SQLUSMALLINT> status(BlockRows);
+        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(BlockRows), 0);
+        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
+        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_STATUS_PTR, status.data(), 0);
+        SQLULEN blockRows = 1;
+        SQLGetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);
+        blockRows = qBound(SQLULEN(1), blockRows, BlockRows);
+
+        SQLLEN parameterLength = 0;
+        if (!st.execute(statement, parameter, &parameterLength))
+            return st.failure();
+
+        std::vector<SQLINTEGER> ids(blockRows);
+        std::vector<SQLLEN> idIndicators(blockRows);
+        std::vector<char> texts(std::size_t(blockRows) * std::size_t(TextBytes));
+        std::vector<SQLLEN> textIndicators(blockRows);
+        if (!SQL_SUCCEEDED(SQLBindCol(st.handle(), 1, SQL_C_SLONG, ids.data(), 0, idIndicators.data()))
+            || !SQL_SUCCEEDED(SQLBindCol(
+                st.handle(), 2, wide ? SQL_C_WCHAR : SQL_C_CHAR, texts.data(), TextBytes, textIndicators.data())))
+            return st.failure();
+
+        for (;;) {
+            fetched = 0;
+            std::fill(status.begin(), status.end(), SQLUSMALLINT(SQL_ROW_SUCCESS));
+            const SQLRETURN r = SQLFetch(st.handle());
+            if (r == SQL_NO_DATA)
+                break;
+            if (!SQL_SUCCEEDED(r))
+                return st.failure();
+            // A driver that does not report the count fetches one row at a time.
+            const SQLULEN rows = fetched == 0 && blockRows == 1 ? 1 : qMin(fetched, blockRows);
+            for (SQLULEN i = 0; i < rows && !truncated; ++i) {
+                if (status[i] == SQL_ROW_ERROR)
+                    return st.failure();
+                if (status[i] == SQL_ROW_NOROW)
+                    continue;
+                const qint32 id = idIndicators[i] == SQL_NULL_DATA ? 0 : qint32(ids[i]);
+                truncated = !takeText(lines, id, texts.data() + i * std::size_t(TextBytes), textIndicators[i], wide);
+            }
+            if (truncated)
+                break;
+        }
+    }
+    if (truncated) {
+        if (const Failure f = readRowByRow(connection, driver, statement, parameter, lines); f.isSet())
+            return f;
+    }
+    if (m_inKeyOrder)
+        lines->sortByKey();
+    return {};
+}
+
+RowsChange::RowsChange(void *connectionHandle, QString statement, QString parameter)
+    : m_connection(connectionHandle)
+    , m_statement(std::move(statement))
+    , m_parameter(std::move(parameter))
+{
+}
+
+Failure RowsChange::run(int *rows) const
+{
+    *rows = 0;
+    if (!m_connection)
+        return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
+    SQLHDBC connection = m_connection;
+    if (!SQL_SUCCEEDED(
+            SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_OFF), 0)))
+        return failure(SQL_HANDLE_DBC, connection);
+    Failure f;
+    SQLLEN changed = 0;
+    {
+        Statement st(connection);
+        SQLLEN parameterLength = 0;
+        if (st.handle() == SQL_NULL_HSTMT)
+            f = failure(SQL_HANDLE_DBC, connection);
+        else if (!st.execute(m_statement, m_parameter, &parameterLength)
+            || !SQL_SUCCEEDED(SQLRowCount(st.handle(), &changed)))
+            f = st.failure();
+    }
+    if (!f.isSet() && !SQL_SUCCEEDED(SQLEndTran(SQL_HANDLE_DBC, connection, SQL_COMMIT)))
+        f = failure(SQL_HANDLE_DBC, connection);
+    if (f.isSet())
+        SQLEndTran(SQL_HANDLE_DBC, connection, SQL_ROLLBACK);
+    SQLSetConnectAttr(connection, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+    if (!f.isSet())
+        *rows = int(qMax(SQLLEN(0), changed));
+    return f;
+}
+
+} // namespace songdb

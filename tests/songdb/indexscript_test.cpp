@@ -1,0 +1,53 @@
+#include "support/tempapp.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <QTest>
+
+// The command that adds the indexes to a catalogue made without them: run
+// through the data source 'Orvandel', any number of times, records untouched.
+class IndexScriptTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QStringList indexes(TempApp &app)
+    {
+        QSqlQuery q(app.direct());
+        q.exec(TempApp::onPostgres()
+                ? QStringLiteral("select indexname from pg_indexes where tablename = 'table1'")
+                : QStringLiteral("select name from sqlite_master where type = 'index' and tbl_name = 'table1'"));
+        QStringList names;
+        while (q.next())
+            names << q.value(0).toString().toLower();
+        names.sort();
+        return names;
+    }
+
+private slots:
+    void addsTheIndexesOnce()
+    {
+        TempApp app;
+        for (const char *name : {"table1_DiskID", "table1_OccasionID", "table1_StatusID", "table1_ID"})
+            app.exec(QStringLiteral("drop index if exists ") + QLatin1String(name));
+        app.addRecord({QStringLiteral("CD1"), QStringLiteral("/"), QStringLiteral("a")});
+        const QStringList before = indexes(app);
+        QVERIFY(!before.contains(QStringLiteral("table1_diskid")));
+
+        for (int run = 0; run < 2; ++run) {
+            QProcess script;
+            script.setProcessChannelMode(QProcess::MergedChannels);
+            script.start(QStringLiteral("bash"), {QStringLiteral(QUENMORA_SOURCE_DIR "/scripts/add-indexes.sh")});
+            QVERIFY(script.waitForFinished(60000));
+            QVERIFY2(script.exitCode() == 0, script.readAll().constData());
+        }
+        const QStringList after = indexes(app);
+        for (const char *name : {"table1_diskid", "table1_occasionid", "table1_statusid"})
+            QVERIFY2(after.contains(QLatin1String(name)), qPrintable(after.join(QLatin1Char(' '))));
+        QCOMPARE(after.size(), before.size() + (TempApp::onPostgres() ? 3 : 4));
+        QCOMPARE(app.rowCount(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(IndexScriptTest)
+#include "indexscript_test.moc"
