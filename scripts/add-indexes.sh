@@ -9,13 +9,14 @@
 #   add-indexes.sh --sqlite FILE   an SQLite catalogue file
 #   add-indexes.sh --postgres --host HOST [--port 5432] [--database quenmora]
 #
-# On PostgreSQL the indexes are made by the owner of table1: --admin USER
-# names it (default: sa, whose password kzq is used unless PGPASSWORD is
-# set; psql asks for other users' passwords).
+# On PostgreSQL the indexes are made by the owner of table1, the admin login
+# that setup-postgres-dsn.sh was given: --admin USER names it (default:
+# postgres; psql asks for its password unless PGPASSWORD is set). The login
+# sa may change records only, never the table.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 usage="usage: add-indexes.sh [--sqlite FILE | --postgres --host HOST [--port P] [--database D]] [--admin USER]"
-engine="" file="" host="" port=5432 database=quenmora admin=sa
+engine="" file="" host="" port=5432 database=quenmora admin=postgres
 while [ $# -gt 0 ]; do
     case "$1" in
     --sqlite) engine=sqlite; file="${2:?$usage}"; shift 2 ;;
@@ -65,7 +66,6 @@ sqlite)
     ;;
 postgres)
     [ -n "$host" ] || { echo "$usage" >&2; exit 2; }
-    if [ "$admin" = sa ]; then export PGPASSWORD="${PGPASSWORD:-kzq}"; fi
     { echo "SET client_min_messages TO warning;"; statements postgres; } | psql -h "$host" -p "$port" -U "$admin" -d "$database" -v ON_ERROR_STOP=1 -q \
         || { echo "No index was added. On PostgreSQL the owner of table1 adds them: name it with --admin." >&2; exit 1; }
     echo "The catalogue '$database' on $host:$port has its indexes."
