@@ -30,6 +30,9 @@ struct Register
 
 void report(const QString &name, double value, const QString &unit);
 
+// The middle of a set of timings.
+double median(std::vector<double> values);
+
 // Adds a sample catalogue of that many songs (500 per disk) straight to an
 // SQLite database file, in one transaction.
 bool seedSongs(const QString &databaseFile, int records);

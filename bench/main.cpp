@@ -1,5 +1,7 @@
 #include "bench.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -20,6 +22,12 @@ void report(const QString &name, double value, const QString &unit)
     const QString v = value >= 100 ? QString::number(value, 'f', 0) : QString::number(value, 'f', 2);
     std::printf("%s: %s %s\n", qPrintable(name), qPrintable(v), qPrintable(unit));
     std::fflush(stdout);
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.at(values.size() / 2);
 }
 
 struct TempDataSource::Private

@@ -2,6 +2,7 @@
 // window, and the walk of a 100000-file tree against find(1).
 
 #include "bench.h"
+#include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
 #include "listmaker/folderscanner.h"
@@ -29,53 +30,6 @@
 
 namespace {
 
-// Every box is closed as the user would to go on: No to the artist question, OK otherwise.
-class QuietDialogs final : public platform::Dialogs
-{
-public:
-    platform::Button message(const platform::Message &m) override
-    {
-        last = m.text;
-        return m.buttons == platform::Buttons::YesNoCancel ? platform::Button::No : m.escapeButton();
-    }
-    std::optional<QString> openFileName(const platform::FileRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileRequest &) override { return std::nullopt; }
-    QString last;
-};
-
-class OneDrive final : public platform::Drives
-{
-public:
-    QVector<platform::Drive> list() const override { return {{QStringLiteral("/"), QString(), QStringLiteral("/")}}; }
-    QString volumeLabel(const QString &) const override { return {}; }
-    bool isReady(const QString &) const override { return true; }
-};
-
-class Navigator final : public shell::Navigator
-{
-public:
-    Navigator(platform::AppContext &app, shell::SharedState &state)
-        : m_app(app)
-        , m_state(state)
-    {
-    }
-    void showMain() override {}
-    void showProgramInfo(int) override {}
-    listmaker::MakeSListWindow &createListWindow() override { return *window; }
-    songdb::AddDataWindow &navigationWindow() override
-    {
-        if (!m_addData)
-            m_addData = std::make_unique<songdb::AddDataWindow>(m_app, m_state, *this);
-        return *m_addData;
-    }
-    listmaker::MakeSListWindow *window = nullptr;
-
-private:
-    platform::AppContext &m_app;
-    shell::SharedState &m_state;
-    std::unique_ptr<songdb::AddDataWindow> m_addData;
-};
-
 bool makeTree(const QString &root, int files, int folders)
 {
     // Folders two deep, as music lies: artist/album.
@@ -98,12 +52,6 @@ bool makeTree(const QString &root, int files, int folders)
     return true;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
 int makeList10k()
 {
     QTemporaryDir trees;
@@ -111,23 +59,8 @@ int makeList10k()
     if (!makeTree(tree, listmaker::CurrentList::Capacity, 500))
         return 1;
 
-    bench::TempDataSource source;
-    QuietDialogs dialogs;
-    platform::SystemClock clock;
-    bench::NoHelp help;
-    OneDrive drives;
-    platform::AppContext app;
-    app.appFolder = source.folder();
-    app.dialogs = &dialogs;
-    app.clock = &clock;
-    app.help = &help;
-    app.drives = &drives;
-    app.makePlayer = &platform::makeQtMediaPlayer;
-    app.quit = [](int) {};
-    shell::SharedState state;
-    Navigator navigator(app, state);
-    listmaker::MakeSListWindow window(app, state, navigator);
-    navigator.window = &window;
+    bench::ListWindowRig rig(&platform::makeQtMediaPlayer);
+    listmaker::MakeSListWindow &window = *rig.window;
     window.show();
 
     std::vector<double> runs;
@@ -141,13 +74,13 @@ int makeList10k()
         window.findChild<QPushButton *>(QStringLiteral("AddList"))->click();
         QCoreApplication::processEvents();
         const double ms = double(t.nsecsElapsed()) / 1e6;
-        if (dialogs.last != QLatin1String("LIST of Files and other informations CREATED.")
+        if (rig.dialogs.last != QLatin1String("LIST of Files and other informations CREATED.")
             || window.findChild<QListWidget *>(QStringLiteral("List2"))->count() != listmaker::CurrentList::Capacity)
             return 1;
         if (run > 0) // the first run warms the cache
             runs.push_back(ms);
     }
-    bench::report(QStringLiteral("make_list_10k_ms"), median(runs), QStringLiteral("ms"));
+    bench::report(QStringLiteral("make_list_10k_ms"), bench::median(runs), QStringLiteral("ms"));
     bench::report(QStringLiteral("make_list_10k_peak_mb"), bench::peakMegabytes(), QStringLiteral("MB"));
     return 0;
 }
@@ -205,10 +138,10 @@ int scan100k()
             finds.push_back(found);
         }
     }
-    const double walk = median(walks);
-    const double found = median(finds);
+    const double walk = bench::median(walks);
+    const double found = bench::median(finds);
     bench::report(QStringLiteral("scan_100k_ms"), walk, QStringLiteral("ms"));
-    bench::report(QStringLiteral("scan_100k_into_list_ms"), median(stores), QStringLiteral("ms"));
+    bench::report(QStringLiteral("scan_100k_into_list_ms"), bench::median(stores), QStringLiteral("ms"));
     bench::report(QStringLiteral("find_100k_ms"), found, QStringLiteral("ms"));
     bench::report(QStringLiteral("scan_vs_find"), walk / found, QStringLiteral("x"));
     return 0;

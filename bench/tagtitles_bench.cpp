@@ -3,6 +3,7 @@
 // window went without handling its events meanwhile.
 
 #include "bench.h"
+#include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
@@ -29,25 +30,6 @@
 
 namespace {
 
-class QuietDialogs final : public platform::Dialogs
-{
-public:
-    platform::Button message(const platform::Message &m) override
-    {
-        return m.buttons == platform::Buttons::YesNoCancel ? platform::Button::No : m.escapeButton();
-    }
-    std::optional<QString> openFileName(const platform::FileRequest &) override { return std::nullopt; }
-    std::optional<QString> saveFileName(const platform::FileRequest &) override { return std::nullopt; }
-};
-
-class OneDrive final : public platform::Drives
-{
-public:
-    QVector<platform::Drive> list() const override { return {{QStringLiteral("/"), QString(), QStringLiteral("/")}}; }
-    QString volumeLabel(const QString &) const override { return {}; }
-    bool isReady(const QString &) const override { return true; }
-};
-
 class SilentPlayer final : public platform::MediaPlayer
 {
 public:
@@ -66,31 +48,6 @@ public:
 
 private:
     QString m_file;
-};
-
-class Navigator final : public shell::Navigator
-{
-public:
-    Navigator(platform::AppContext &app, shell::SharedState &state)
-        : m_app(app)
-        , m_state(state)
-    {
-    }
-    void showMain() override {}
-    void showProgramInfo(int) override {}
-    listmaker::MakeSListWindow &createListWindow() override { return *window; }
-    songdb::AddDataWindow &navigationWindow() override
-    {
-        if (!m_addData)
-            m_addData = std::make_unique<songdb::AddDataWindow>(m_app, m_state, *this);
-        return *m_addData;
-    }
-    listmaker::MakeSListWindow *window = nullptr;
-
-private:
-    platform::AppContext &m_app;
-    shell::SharedState &m_state;
-    std::unique_ptr<songdb::AddDataWindow> m_addData;
 };
 
 // MP3 files of three silent frames behind an ID3v2 tag with a title, 100 a folder.
@@ -115,12 +72,6 @@ bool makeTaggedTree(const QString &root, int files)
     return true;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.at(v.size() / 2);
-}
-
 int tagTitles10k()
 {
     QTemporaryDir trees;
@@ -129,23 +80,8 @@ int tagTitles10k()
     if (!makeTaggedTree(tree, files))
         return 1;
 
-    bench::TempDataSource source;
-    QuietDialogs dialogs;
-    platform::SystemClock clock;
-    bench::NoHelp help;
-    OneDrive drives;
-    platform::AppContext app;
-    app.appFolder = source.folder();
-    app.dialogs = &dialogs;
-    app.clock = &clock;
-    app.help = &help;
-    app.drives = &drives;
-    app.makePlayer = [](QWidget *) { return std::unique_ptr<platform::MediaPlayer>(new SilentPlayer); };
-    app.quit = [](int) {};
-    shell::SharedState state;
-    Navigator navigator(app, state);
-    listmaker::MakeSListWindow window(app, state, navigator);
-    navigator.window = &window;
+    bench::ListWindowRig rig([](QWidget *) { return std::unique_ptr<platform::MediaPlayer>(new SilentPlayer); });
+    listmaker::MakeSListWindow &window = *rig.window;
     window.show();
 
     // Ticks as often as the window handles its events; the longest gap is the longest freeze.
@@ -186,8 +122,8 @@ int tagTitles10k()
             gaps.push_back(longestGap);
         }
     }
-    bench::report(QStringLiteral("tag_titles_10k_ms"), median(runs), QStringLiteral("ms"));
-    bench::report(QStringLiteral("tag_titles_10k_longest_pause_ms"), median(gaps), QStringLiteral("ms"));
+    bench::report(QStringLiteral("tag_titles_10k_ms"), bench::median(runs), QStringLiteral("ms"));
+    bench::report(QStringLiteral("tag_titles_10k_longest_pause_ms"), bench::median(gaps), QStringLiteral("ms"));
     return 0;
 }
 
