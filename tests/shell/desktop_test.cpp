@@ -1,5 +1,6 @@
 #include "support/readability.h"
 #include "support/tempapp.h"
+#include "shellsamples.h"
 
 #include "shell/helpwindow.h"
 #include "shell/mainwindow.h"
@@ -17,19 +18,6 @@
 // from the keyboard, and every window within a small screen at twice the scale.
 
 namespace {
-
-QWidget *topLevel(const QString &name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name)
-            return w;
-    }
-    return nullptr;
-}
-
-const QByteArray ThreeSessions = " 1            7 Dec 2026 09:30:00         7 Dec 2026 09:30:10          10 \r\n"
-                                 " 2            8 Dec 2026 10:00:00         8 Dec 2026 10:00:20          20 \r\n"
-                                 " 3            9 Dec 2026 11:00:00         9 Dec 2026 11:00:30          30 \r\n";
 
 struct Fixture
 {
