@@ -1,6 +1,7 @@
 #include "browse/resultsbrowser.h"
 
 #include "browse/savedlist.h"
+#include "platform/fixedcolours.h"
 #include "shell/navigator.h"
 #include "songdb/adddataform.h"
 #include "songdb/adddatawindow.h"
@@ -149,9 +150,7 @@ void ResultsBrowser::setFrameCaption(const QString &caption, const QColor &colou
 {
     if (!caption.isNull())
         m_ui.Frame1->setTitle(caption);
-    QPalette p = m_ui.Frame1->palette();
-    p.setColor(QPalette::WindowText, colour);
-    m_ui.Frame1->setPalette(p);
+    platform::setReadableTextColour(m_ui.Frame1, colour);
 }
 
 void ResultsBrowser::clearBoxes(std::initializer_list<QLineEdit *> boxes)
