@@ -6,6 +6,7 @@
 #include "songdb/adddatawindow.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -226,7 +227,7 @@ private slots:
         QWidget *c = w->findChild<QWidget *>(control);
         QVERIFY(c);
         // Boxes and lists draw their text in the palette's text colour.
-        const bool textRole = qobject_cast<QLineEdit *>(c) || qobject_cast<QListWidget *>(c);
+        const bool textRole = qobject_cast<QLineEdit *>(c) || qobject_cast<QAbstractItemView *>(c);
         QCOMPARE(c->palette().color(QPalette::Active, textRole ? QPalette::Text : c->foregroundRole()), colour);
     }
 
@@ -411,7 +412,8 @@ private slots:
         Fixture f;
         QWidget *w = openAs(f, QStringLiteral("AddData"));
         QVERIFY(QTest::qWaitForWindowActive(w));
-        Fixture::child<QListWidget>(w, "DataList1")->setCurrentRow(record);
+        auto *allRecords = Fixture::child<QAbstractItemView>(w, "DataList1");
+        allRecords->setCurrentIndex(allRecords->model()->index(record, 0));
         QList<QRect> places;
         const QList<QLineEdit *> boxes = Fixture::child(w, "Frame1")->findChildren<QLineEdit *>();
         for (const QLineEdit *box : boxes)
