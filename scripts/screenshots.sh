@@ -10,8 +10,10 @@
 # It builds nothing: BUILD_FOLDER must hold a built quenmora. Each mode
 # writes MODE-main.png, MODE-main-hover.png, MODE-prginfo.png,
 # MODE-session.png, MODE-help.png, MODE-navigation.png,
-# MODE-navigation-record.png and MODE-createlist.png (whole screen, so that
-# a window reaching past the screen shows as cut off).
+# MODE-navigation-record.png, MODE-navigation-edit.png (the record open for
+# editing), MODE-createlist.png and MODE-createlist-disks.png (the Disk IDs
+# in use listed) (whole screen, so that a window reaching past the screen
+# shows as cut off).
 #
 # Environment: SCREEN (default 1600x1200), the size of the virtual screen.
 #
@@ -197,12 +199,16 @@ run_mode() {
     sleep 0.5
     xdotool key Down
     shoot "$mode-navigation-record"
+    press "$nav" alt+e
+    shoot "$mode-navigation-edit"
     close_active "$nav"
 
     main=$(window '^Quenmora \(Zimbrel\) - Main$')
     press "$main" alt+a
     make=$(window '^Quenmora - Create File List to Append the Database$')
     shoot "$mode-createlist"
+    press "$make" alt+d
+    shoot "$mode-createlist-disks"
     close_active "$make"
 
     main=$(window '^Quenmora \(Zimbrel\) - Main$')

@@ -3,6 +3,7 @@
 #include "browse/linelistmodel.h"
 #include "browse/savedlist.h"
 #include "platform/busywork.h"
+#include "platform/fixedcolours.h"
 #include "shell/navigator.h"
 #include "songdb/adddataform.h"
 #include "songdb/adddatawindow.h"
@@ -173,9 +174,7 @@ void ResultsBrowser::setFrameCaption(const QString &caption, const QColor &colou
 {
     if (!caption.isNull())
         m_ui.Frame1->setTitle(caption);
-    QPalette p = m_ui.Frame1->palette();
-    p.setColor(QPalette::WindowText, colour);
-    m_ui.Frame1->setPalette(p);
+    platform::setReadableTextColour(m_ui.Frame1, colour);
 }
 
 void ResultsBrowser::clearBoxes(std::initializer_list<QLineEdit *> boxes)

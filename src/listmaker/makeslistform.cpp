@@ -75,6 +75,9 @@ void MakeSListWindow::buildControls()
     // Browsing column.
     m_drive1 = new DriveListBox(m_app.drives, central);
     m_drive1->setObjectName(QStringLiteral("Drive1"));
+    // A long mount point must not widen the window: the box shows what fits, its list the whole names.
+    m_drive1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_drive1->setMinimumContentsLength(12);
     m_dir1 = new FolderListBox(central);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
     m_label14 = label("Label14", QStringLiteral("Files of current folder"), central);
@@ -109,10 +112,10 @@ void MakeSListWindow::buildControls()
     ids->addLayout(commands, 2, 0, 1, 2);
 
     // The decorative logo player, and one kept for the logo command.
-    m_mediaPlayer1 = new QFrame(central);
+    // Without an animation playing it shows the window's own background.
+    m_mediaPlayer1 = new QWidget(central);
     m_mediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
     m_mediaPlayer1->setFixedSize(128, 80);
-    static_cast<QFrame *>(m_mediaPlayer1)->setFrameShape(QFrame::StyledPanel);
     m_mediaPlayer2 = new QWidget(central);
     m_mediaPlayer2->setObjectName(QStringLiteral("MediaPlayer2"));
     m_mediaPlayer2->hide();
@@ -219,21 +222,22 @@ void MakeSListWindow::buildControls()
     main->addLayout(browse, 2);
     main->addLayout(work, 5);
 
-    // Menus.
-    m_back = action("Back", QStringLiteral("Back"), this);
-    m_clearList = action("ClearList", QStringLiteral("Clear List"), this);
+    // Menus. The titles are reached with Alt and a letter that no button of
+    // the window uses (the buttons take A, D and L).
+    m_back = action("Back", QStringLiteral("&Back"), this);
+    m_clearList = action("ClearList", QStringLiteral("&Clear List"), this);
     m_saveSequential = action("SaveSequential", QStringLiteral("Save Sequential List"), this);
     m_saveSorted = action("SaveSorted", QStringLiteral("Save Sorted List"), this);
     m_saveX = action("SaveX", QStringLiteral("Save Concat. List-x"), this);
     m_saveEdited = action("SaveEdited", QStringLiteral("Save Edited List"), this);
-    m_about = action("About", QStringLiteral("About"), this);
-    m_help = action("Help", QStringLiteral("Help"), this);
+    m_about = action("About", QStringLiteral("Abo&ut"), this);
+    m_help = action("Help", QStringLiteral("&Help"), this);
     m_tagTitles = action("TagTitles", QStringLiteral("Song &Titles from Tags"), this);
     m_tagTitles->setEnabled(false);
     QMenuBar *bar = menuBar();
     bar->addAction(m_back);
     bar->addAction(m_clearList);
-    QMenu *save = bar->addMenu(QStringLiteral("Save List"));
+    QMenu *save = bar->addMenu(QStringLiteral("&Save List"));
     save->setObjectName(QStringLiteral("SaveList"));
     save->menuAction()->setObjectName(QStringLiteral("SaveList"));
     save->addAction(m_saveSequential);

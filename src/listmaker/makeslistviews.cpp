@@ -189,6 +189,11 @@ void MakeSListWindow::EditList4_Click()
     m_list1->raise();
     m_list4->hide();
     m_label8->clear();
+    // The counter follows the list now in front, as a click there would show it.
+    if (m_list1->currentRow() >= 0)
+        showPosition(m_list1);
+    else
+        m_label16->clear();
 }
 
 void MakeSListWindow::enterEditingMode()

@@ -51,6 +51,11 @@ double contrastRatio(const QColor &a, const QColor &b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+bool isDark(const QColor &background)
+{
+    return contrastRatio(Qt::white, background) > contrastRatio(Qt::black, background);
+}
+
 QColor readableShade(const QColor &text, const QColor &background, double minimum)
 {
     if (contrastRatio(text, background) >= minimum)

@@ -10,6 +10,10 @@ namespace platform {
 double relativeLuminance(const QColor &colour);
 double contrastRatio(const QColor &a, const QColor &b);
 
+// A background on which white text reads better than black: the mark of a
+// dark palette.
+bool isDark(const QColor &background);
+
 // The ratio ordinary text needs.
 inline constexpr double ReadableContrast = 4.5;
 

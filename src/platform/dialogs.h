@@ -16,6 +16,9 @@ struct Message
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
     QString title = QStringLiteral("Quenmora");
+    // The answer Enter gives; none: the platform's own choice (the first
+    // accepting button: OK, Yes or Retry).
+    std::optional<Button> defaultButton;
 
     // The answer a box gives when it is closed without a choice.
     Button escapeButton() const;

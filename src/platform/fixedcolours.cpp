@@ -20,10 +20,9 @@ QColor halfway(const QColor &a, const QColor &b)
 class ReadableText final : public QObject
 {
 public:
-    ReadableText(QWidget *widget, const QColor &text)
+    explicit ReadableText(QWidget *widget)
         : QObject(widget)
         , m_widget(widget)
-        , m_text(text)
     {
         setObjectName(QStringLiteral("ReadableText"));
         widget->installEventFilter(this);
@@ -40,10 +39,12 @@ public:
         QPalette palette = m_widget->palette();
         bool changed = false;
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            const QColor background = palette.color(group, m_widget->backgroundRole());
-            const QColor shade = readableShade(m_text, background);
-            if (palette.color(group, m_widget->foregroundRole()) != shade) {
-                palette.setColor(group, m_widget->foregroundRole(), shade);
+            // A light palette shows every colour as designed; only a dark one needs shades.
+            const QColor colour = isDark(palette.color(group, QPalette::Window))
+                ? readableShade(m_text, palette.color(group, m_widget->backgroundRole()))
+                : m_text;
+            if (palette.color(group, m_widget->foregroundRole()) != colour) {
+                palette.setColor(group, m_widget->foregroundRole(), colour);
                 changed = true;
             }
         }
@@ -83,7 +84,7 @@ void setReadableTextColour(QWidget *widget, const QColor &text)
     auto *keeper = static_cast<ReadableText *>(
         widget->findChild<QObject *>(QStringLiteral("ReadableText"), Qt::FindDirectChildrenOnly));
     if (!keeper)
-        keeper = new ReadableText(widget, text);
+        keeper = new ReadableText(widget);
     keeper->setText(text);
 }
 

@@ -11,9 +11,11 @@ namespace platform {
 // state; a disabled control shows its text halfway to the background.
 void setFixedColours(QWidget *widget, const QColor &background, const QColor &text);
 
-// A fixed text colour on the background the palette gives the control: where
-// it would not read well there, a lighter or darker shade of it is used. It
-// follows later palette changes; change the colour only through this function.
+// A fixed text colour on the background the palette gives the control. In a
+// light palette (a light window background) it is used exactly as given; in
+// a dark one, where it would not read well on the control's background, a
+// lighter shade of it is used. It follows later palette changes; change the
+// colour only through this function.
 void setReadableTextColour(QWidget *widget, const QColor &text);
 
 } // namespace platform

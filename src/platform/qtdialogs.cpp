@@ -42,6 +42,23 @@ QMessageBox::StandardButtons toQt(Buttons buttons)
     return QMessageBox::Ok;
 }
 
+QMessageBox::StandardButton toQt(Button button)
+{
+    switch (button) {
+    case Button::Ok:
+        return QMessageBox::Ok;
+    case Button::Cancel:
+        return QMessageBox::Cancel;
+    case Button::Yes:
+        return QMessageBox::Yes;
+    case Button::No:
+        return QMessageBox::No;
+    case Button::Retry:
+        return QMessageBox::Retry;
+    }
+    return QMessageBox::NoButton;
+}
+
 std::optional<QString> runFileDialog(const FileRequest &r, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialog(QApplication::activeWindow(), r.title, r.initialFolder);
@@ -60,6 +77,8 @@ std::optional<QString> runFileDialog(const FileRequest &r, QFileDialog::AcceptMo
 Button QtDialogs::message(const Message &m)
 {
     QMessageBox box(toQt(m.icon), m.title, m.text, toQt(m.buttons), QApplication::activeWindow());
+    if (m.defaultButton)
+        box.setDefaultButton(toQt(*m.defaultButton));
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Button::Ok;

@@ -430,9 +430,7 @@ void MainWindow::DisplayRecords_Click()
 
 void MainWindow::CreateRecordsToAppend_Click()
 {
-    listmaker::MakeSListWindow &w = createListWindow();
-    w.show();
-    w.raise();
+    platform::showFitted(&createListWindow(), this);
     hide();
     navigationWindow().setPromptInterval(500);
 }

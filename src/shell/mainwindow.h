@@ -39,6 +39,7 @@ public:
     void showProgramInfo(int entry = 0) override;
     listmaker::MakeSListWindow &createListWindow() override;
     songdb::AddDataWindow &navigationWindow() override;
+    const QWidget *mainWindow() const override { return this; }
 
     // Appends the record of the running session and ends the program.
     void ExitApplication();

@@ -3,6 +3,8 @@
 #include "listmaker/currentlist.h"
 #include "songdb/songconnection.h"
 
+class QWidget;
+
 namespace listmaker {
 class MakeSListWindow;
 }
@@ -36,6 +38,8 @@ public:
     // The window, loaded without being shown when it is not loaded.
     virtual listmaker::MakeSListWindow &createListWindow() = 0;
     virtual songdb::AddDataWindow &navigationWindow() = 0;
+    // The window the others open over and centre on the first time; none: the screen's centre.
+    virtual const QWidget *mainWindow() const { return nullptr; }
 };
 
 } // namespace shell

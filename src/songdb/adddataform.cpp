@@ -1,6 +1,8 @@
 #include "songdb/adddataform.h"
 
 #include "browse/linelistmodel.h"
+#include "platform/fixedcolours.h"
+#include "platform/valueboxes.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +16,7 @@
 #include <QVBoxLayout>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 namespace songdb {
@@ -21,6 +24,8 @@ namespace songdb {
 namespace {
 
 constexpr int ProductCount = 3;
+// The characters a record box shows at the least, however small the window.
+constexpr int RecordBoxCharacters = 12;
 
 QLabel *label(QWidget *parent, const char *name, const QString &text)
 {
@@ -29,11 +34,24 @@ QLabel *label(QWidget *parent, const char *name, const QString &text)
     return l;
 }
 
-QLineEdit *box(QWidget *parent, const char *name, bool readOnly = true)
+QLineEdit *box(QWidget *parent, const char *name)
 {
     auto *e = new QLineEdit(parent);
     e->setObjectName(QLatin1String(name));
-    e->setReadOnly(readOnly);
+    return e;
+}
+
+// A box of the record on display: it shows a value from its beginning, flat
+// while locked, and keeps room for a dozen characters.
+QLineEdit *recordBox(QWidget *parent, const char *name)
+{
+    QLineEdit *e = box(parent, name);
+    platform::setLooksEditable(e, false);
+    platform::showValuesFromStart(e);
+    const QMargins margins = e->textMargins();
+    const int frame = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e);
+    const int text = e->fontMetrics().horizontalAdvance(QString(RecordBoxCharacters, QLatin1Char('x')));
+    e->setMinimumWidth(text + margins.left() + margins.right() + 2 * frame + 4);
     return e;
 }
 
@@ -106,13 +124,15 @@ void AddDataForm::setup(QWidget *window)
     window->setObjectName(QStringLiteral("AddData"));
     window->setWindowTitle(QStringLiteral("Navigating through  Database - DizaRore"));
 
+    // The menu titles are reached with Alt and a letter that no button of the window uses
+    // (the buttons take A, D, E, F, K, L, O, S, U and W).
     menu = new QMenuBar(window);
-    Back = menuCommand(menu, "Back", QStringLiteral("Back"));
-    PrintList = menuCommand(menu, "PrintList", QStringLiteral("Print List"));
+    Back = menuCommand(menu, "Back", QStringLiteral("&Back"));
+    PrintList = menuCommand(menu, "PrintList", QStringLiteral("&Print List"));
     PrintList->setEnabled(false);
-    SaveList = menuCommand(menu, "SaveList", QStringLiteral("Save List"));
-    Help = menuCommand(menu, "Help", QStringLiteral("Help"));
-    About = menuCommand(menu, "About", QStringLiteral("About"));
+    SaveList = menuCommand(menu, "SaveList", QStringLiteral("Sa&ve List"));
+    Help = menuCommand(menu, "Help", QStringLiteral("&Help"));
+    About = menuCommand(menu, "About", QStringLiteral("Abou&t"));
 
     QWidget *c = window;
 
@@ -123,25 +143,39 @@ void AddDataForm::setup(QWidget *window)
     titleFont.setPointSize(titleFont.pointSize() * 2);
     titleFont.setBold(true);
     Label6->setFont(titleFont);
-    QPalette titlePalette = Label6->palette();
-    titlePalette.setColor(QPalette::WindowText, QColor(0, 0, 128));
-    Label6->setPalette(titlePalette);
+    platform::setReadableTextColour(Label6, QColor(0, 0, 128));
     Image4 = picture(c, "Image4", discPicture(32, QColor(160, 120, 30)));
     Image7 = picture(c, "Image7", discPicture(24, QColor(120, 40, 120)));
     MediaPlayer1 = new QWidget(c);
     MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
     MediaPlayer2 = new QWidget(c);
     MediaPlayer2->setObjectName(QStringLiteral("MediaPlayer2"));
-    for (QWidget *surface : {MediaPlayer1, MediaPlayer2}) {
+    // Without an animation playing the players show the window's own background.
+    for (QWidget *surface : {MediaPlayer1, MediaPlayer2})
         surface->setFixedSize(80, 60);
-        surface->setAutoFillBackground(true);
-        QPalette p = surface->palette();
-        p.setColor(QPalette::Window, QColor(20, 20, 30));
-        surface->setPalette(p);
+
+    // Product panels: a picture and a caption per entry of the program information.
+    auto *products = new QHBoxLayout;
+    for (int i = 0; i < ProductCount; ++i) {
+        const QByteArray pictureName = "Image1_" + QByteArray::number(i);
+        const QByteArray captionName = "Label17_" + QByteArray::number(i);
+        QLabel *pic = picture(c, pictureName.constData(), productPicture(i));
+        pic->setCursor(Qt::PointingHandCursor);
+        QLabel *caption = label(c, captionName.constData(), QStringLiteral("Program %1").arg(i + 1));
+        caption->setCursor(Qt::PointingHandCursor);
+        Image1 << pic;
+        Label17 << caption;
+        auto *panel = new QVBoxLayout;
+        panel->addWidget(pic, 0, Qt::AlignHCenter);
+        panel->addWidget(caption, 0, Qt::AlignHCenter);
+        products->addLayout(panel);
     }
+
     auto *heading = new QHBoxLayout;
     heading->addWidget(Image3);
     heading->addWidget(Label6);
+    heading->addSpacing(16);
+    heading->addLayout(products);
     heading->addStretch(1);
     heading->addWidget(Image7);
     heading->addWidget(Image4);
@@ -153,41 +187,38 @@ void AddDataForm::setup(QWidget *window)
     Frame1->setObjectName(QStringLiteral("Frame1"));
     QWidget *f = Frame1;
     RecordNo = label(f, "RecordNo", QStringLiteral("Record No."));
-    Text1 = box(f, "Text1");
-    txtID = box(f, "txtID");
-    Text1->setMaximumWidth(90);
-    txtID->setMaximumWidth(90);
+    Text1 = recordBox(f, "Text1");
+    txtID = recordBox(f, "txtID");
     auto *keyCaption = label(f, "txtIDCaption", QStringLiteral("Record ID"));
     auto *Label2 = label(f, "Label2", QStringLiteral("Disk label"));
-    Text4 = box(f, "Text4");
+    Text4 = recordBox(f, "Text4");
     auto *Label11 = label(f, "Label11", QStringLiteral("Files in Disk"));
-    Text10 = box(f, "Text10");
-    Text10->setMaximumWidth(90);
+    Text10 = recordBox(f, "Text10");
     auto *Label1 = label(f, "Label1", QStringLiteral("Extracted from"));
-    Text3 = box(f, "Text3");
+    Text3 = recordBox(f, "Text3");
     auto *Label5 = label(f, "Label5", QStringLiteral("Song Title"));
-    Text5 = box(f, "Text5");
+    Text5 = recordBox(f, "Text5");
     auto *Label12 = label(f, "Label12", QStringLiteral("Extn."));
-    Text11 = box(f, "Text11");
-    Text11->setMaximumWidth(90);
+    Text11 = recordBox(f, "Text11");
     auto *Label7 = label(f, "Label7", QStringLiteral("File Size Bytes"));
-    Text6 = box(f, "Text6");
-    Text6->setMaximumWidth(120);
+    Text6 = recordBox(f, "Text6");
     auto *Label8 = label(f, "Label8", QStringLiteral("Date and Time of File"));
-    Text7 = box(f, "Text7");
+    Text7 = recordBox(f, "Text7");
     auto *Label10 = label(f, "Label10", QStringLiteral("Artist's Name"));
-    Text9 = box(f, "Text9");
+    Text9 = recordBox(f, "Text9");
     auto *Label9 = label(f, "Label9", QStringLiteral("Occasion"));
-    Text8 = box(f, "Text8");
+    Text8 = recordBox(f, "Text8");
     auto *Label20 = label(f, "Label20", QStringLiteral("Status"));
-    Text12 = box(f, "Text12");
+    Text12 = recordBox(f, "Text12");
     frameLabels = {RecordNo, keyCaption, Label2, Label11, Label1, Label5,
                    Label12,  Label7,     Label8, Label10, Label9, Label20};
 
+    // The free width goes to the boxes, to both columns alike.
     auto *record = new QGridLayout(Frame1);
     record->setColumnStretch(1, 1);
+    record->setColumnStretch(3, 1);
     record->addWidget(RecordNo, 0, 0);
-    record->addWidget(Text1, 0, 1, Qt::AlignLeft);
+    record->addWidget(Text1, 0, 1);
     record->addWidget(keyCaption, 0, 2);
     record->addWidget(txtID, 0, 3);
     record->addWidget(Label2, 1, 0);
@@ -199,7 +230,7 @@ void AddDataForm::setup(QWidget *window)
     record->addWidget(Label5, 3, 0);
     record->addWidget(Text5, 3, 1, 1, 3);
     record->addWidget(Label12, 4, 0);
-    record->addWidget(Text11, 4, 1, Qt::AlignLeft);
+    record->addWidget(Text11, 4, 1);
     record->addWidget(Label7, 4, 2);
     record->addWidget(Text6, 4, 3);
     record->addWidget(Label8, 5, 0);
@@ -210,13 +241,20 @@ void AddDataForm::setup(QWidget *window)
     record->addWidget(Text8, 7, 1);
     record->addWidget(Label20, 7, 2);
     record->addWidget(Text12, 7, 3);
+    for (int row = 0; row < record->rowCount(); ++row)
+        record->setRowStretch(row, 1);
 
     // The photograph lies over its hint; the hint shows when the photo is hidden.
     Label23 = label(c, "Label23", QStringLiteral("Double Click to add artist's photo. Use 80x100 pixels size."));
     Label23->setWordWrap(true);
     Label23->setAlignment(Qt::AlignCenter);
     Label23->setFrameShape(QFrame::Box);
-    Label23->setFixedSize(80, 100);
+    // The size of the photo, or as much more as its words need in this font.
+    int widestWord = 0;
+    for (const QString &word : Label23->text().split(QLatin1Char(' ')))
+        widestWord = qMax(widestWord, Label23->fontMetrics().horizontalAdvance(word));
+    Label23->setFixedWidth(qMax(80, widestWord + 2 * Label23->frameWidth() + 6));
+    Label23->setMinimumHeight(100);
     Image8 = new QLabel(c);
     Image8->setObjectName(QStringLiteral("Image8"));
     Image8->setFixedSize(80, 100);
@@ -229,8 +267,8 @@ void AddDataForm::setup(QWidget *window)
         w->setSizePolicy(policy);
     }
     auto *photo = new QGridLayout;
-    photo->addWidget(Label23, 0, 0);
-    photo->addWidget(Image8, 0, 0);
+    photo->addWidget(Label23, 0, 0, Qt::AlignTop);
+    photo->addWidget(Image8, 0, 0, Qt::AlignTop | Qt::AlignHCenter);
     photo->setRowStretch(1, 1);
 
     // Count, record number, and the password that takes its place.
@@ -238,9 +276,9 @@ void AddDataForm::setup(QWidget *window)
     Label4 = label(c, "Label4", QStringLiteral("0"));
     Label4->setMinimumWidth(60);
     Label16 = label(c, "Label16", QStringLiteral("Show Record number"));
-    Text13 = box(c, "Text13", false);
+    Text13 = box(c, "Text13");
     Label21 = label(c, "Label21", QStringLiteral("Authorisation password?"));
-    Text14 = box(c, "Text14", false);
+    Text14 = box(c, "Text14");
     Text14->setEchoMode(QLineEdit::Password);
     // An asterisk for each typed character, whatever the style's own mask.
     Text14->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
@@ -265,12 +303,13 @@ void AddDataForm::setup(QWidget *window)
     DeleteDisk = button(c, "DeleteDisk", QStringLiteral("Delete Dis&k"));
     DeleteAll = button(c, "DeleteAll", QStringLiteral("&Delete All"));
     DeleteAll->setToolTip(QStringLiteral("Be Careful !! Needs password"));
-    auto *commands = new QHBoxLayout;
-    commands->addWidget(AppendFileList);
-    commands->addWidget(EditRecord);
-    commands->addWidget(DeleteDisk);
-    commands->addWidget(DeleteAll);
-    commands->addStretch(1);
+    // Two by two, beside the photo: the window can get narrow without cutting a caption.
+    auto *commands = new QGridLayout;
+    commands->addWidget(AppendFileList, 0, 0);
+    commands->addWidget(EditRecord, 0, 1);
+    commands->addWidget(DeleteDisk, 1, 0);
+    commands->addWidget(DeleteAll, 1, 1);
+    commands->setColumnStretch(2, 1);
 
     Label14 = label(
         c, "Label14", QStringLiteral("Press 'Append' button to add the current list in your 'DizaRore' database file"));
@@ -279,12 +318,8 @@ void AddDataForm::setup(QWidget *window)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(500);
 
-    auto *recordAndPhoto = new QHBoxLayout;
-    recordAndPhoto->addWidget(Frame1, 1);
-    recordAndPhoto->addLayout(photo);
-
     // Search and the results area.
-    Text2 = box(c, "Text2", false);
+    Text2 = box(c, "Text2");
     Label13 = label(c, "Label13", QStringLiteral("in"));
     Combo1 = new QComboBox(c);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -334,33 +369,19 @@ void AddDataForm::setup(QWidget *window)
     right->addWidget(Label15);
     right->addLayout(lists, 1);
 
-
-    // Product panels: a picture and a caption per entry of the program information.
-    auto *products = new QHBoxLayout;
-    for (int i = 0; i < ProductCount; ++i) {
-        const QByteArray pictureName = "Image1_" + QByteArray::number(i);
-        const QByteArray captionName = "Label17_" + QByteArray::number(i);
-        QLabel *pic = picture(c, pictureName.constData(), productPicture(i));
-        pic->setCursor(Qt::PointingHandCursor);
-        QLabel *caption = label(c, captionName.constData(), QStringLiteral("Program %1").arg(i + 1));
-        caption->setCursor(Qt::PointingHandCursor);
-        Image1 << pic;
-        Label17 << caption;
-        auto *panel = new QVBoxLayout;
-        panel->addWidget(pic, 0, Qt::AlignHCenter);
-        panel->addWidget(caption, 0, Qt::AlignHCenter);
-        products->addLayout(panel);
-        products->addSpacing(12);
-    }
-    products->addStretch(1);
-
+    // Below the record: the count and record number, the commands and the
+    // prompt, with the photo beside them. The record takes the height there is.
+    auto *underRecord = new QVBoxLayout;
+    underRecord->addLayout(numbers);
+    underRecord->addLayout(commands);
+    underRecord->addWidget(Label14);
+    underRecord->addStretch(1);
+    auto *belowFrame = new QHBoxLayout;
+    belowFrame->addLayout(underRecord, 1);
+    belowFrame->addLayout(photo);
     auto *left = new QVBoxLayout;
-    left->addLayout(recordAndPhoto);
-    left->addLayout(numbers);
-    left->addLayout(commands);
-    left->addWidget(Label14);
-    left->addStretch(1);
-    left->addLayout(products);
+    left->addWidget(Frame1, 1);
+    left->addLayout(belowFrame);
 
     auto *body = new QHBoxLayout;
     body->addLayout(left, 3);

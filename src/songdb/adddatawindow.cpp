@@ -7,6 +7,9 @@
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
 #include "platform/busywork.h"
+#include "platform/fixedcolours.h"
+#include "platform/valueboxes.h"
+#include "platform/windowplacement.h"
 #include "shell/navigator.h"
 #include "songdb/photographs.h"
 #include "songdb/recorddisplay.h"
@@ -82,6 +85,7 @@ AddDataWindow::AddDataWindow(platform::AppContext &app, shell::SharedState &stat
         setTextColour(l, QPalette::WindowText, QApplication::palette().color(QPalette::WindowText));
     for (QLineEdit *box : {m_ui.Text5, m_ui.Text8, m_ui.Text9, m_ui.Text12})
         setEditable(box, false);
+    m_promptColour = m_ui.Label14->palette().color(QPalette::WindowText);
 
     connect(m_ui.Timer1, &QTimer::timeout, this, &AddDataWindow::Timer1_Timer);
     connect(m_ui.Back, &QAction::triggered, this, &AddDataWindow::Back_Click);
@@ -93,6 +97,9 @@ AddDataWindow::AddDataWindow(platform::AppContext &app, shell::SharedState &stat
     connect(m_ui.DeleteDisk, &QPushButton::clicked, this, &AddDataWindow::DeleteDisk_Click);
     connect(m_ui.DeleteAll, &QPushButton::clicked, this, &AddDataWindow::DeleteAll_Click);
     connect(m_ui.OK, &QPushButton::clicked, this, &AddDataWindow::OK_Click);
+    // Enter runs what the box is for; in the record-number box it stays a key that is not taken.
+    connect(m_ui.Text2, &QLineEdit::returnPressed, m_ui.Find, &QPushButton::click);
+    connect(m_ui.Text14, &QLineEdit::returnPressed, m_ui.OK, &QPushButton::click);
     m_ui.Text13->installEventFilter(this);
     m_ui.Image8->installEventFilter(this);
     m_ui.Label23->installEventFilter(this);
@@ -168,13 +175,13 @@ void AddDataWindow::showInBrowseMode()
 {
     m_ui.Label14->hide();
     m_ui.AppendFileList->setEnabled(false);
-    show();
+    platform::showFitted(this, m_navigator.mainWindow());
 }
 
 void AddDataWindow::showInAppendMode()
 {
     m_ui.AppendFileList->setEnabled(true);
-    show();
+    platform::showFitted(this, m_navigator.mainWindow());
 }
 
 void AddDataWindow::setPromptInterval(int milliseconds)
@@ -188,8 +195,9 @@ void AddDataWindow::setPromptInterval(int milliseconds)
 
 void AddDataWindow::Timer1_Timer()
 {
-    const QColor now = m_ui.Label14->palette().color(QPalette::WindowText);
-    setTextColour(m_ui.Label14, QPalette::WindowText, now == buttonTextColour() ? PromptRed : buttonTextColour());
+    // Decided on the colour set, not the one shown: a dark palette shows a lighter shade of it.
+    m_promptColour = m_promptColour == buttonTextColour() ? PromptRed : buttonTextColour();
+    platform::setReadableTextColour(m_ui.Label14, m_promptColour);
 }
 
 void AddDataWindow::Back_Click()
@@ -259,7 +267,8 @@ void AddDataWindow::AppendFileList_Click()
     m_ui.Label14->setText(
         QStringLiteral("The currently created file has been appended to your Database 'DizaRore'."));
     setPromptInterval(0);
-    setTextColour(m_ui.Label14, QPalette::WindowText, AppendedColour);
+    m_promptColour = AppendedColour;
+    platform::setReadableTextColour(m_ui.Label14, m_promptColour);
     QFile::remove(m_app.file(listmaker::currentlistfile::FileName));
     m_navigator.createListWindow().resetAfterAppend();
     wait.restore();
@@ -382,10 +391,10 @@ bool AddDataWindow::eventFilter(QObject *watched, QEvent *event)
 
 // ---- Record editing ----
 
-void AddDataWindow::setEditable(QWidget *box, bool editable)
+void AddDataWindow::setEditable(QLineEdit *box, bool editable)
 {
-    static_cast<QLineEdit *>(box)->setReadOnly(!editable);
-    setTextColour(box, QPalette::Text, editable ? EditingColour : LockedColour);
+    platform::setLooksEditable(box, editable);
+    platform::setReadableTextColour(box, editable ? EditingColour : LockedColour);
 }
 
 void AddDataWindow::EditRecord_Click()
@@ -397,9 +406,12 @@ void AddDataWindow::EditRecord_Click()
     setEditable(m_ui.Text8, true);
     setEditable(m_ui.Text9, true);
     setEditable(m_ui.Text12, true);
-    if (titleEditable(m_ui.Text5->text()))
+    const bool titleOpen = titleEditable(m_ui.Text5->text());
+    if (titleOpen)
         setEditable(m_ui.Text5, true);
     m_ui.EditRecord->setText(UpdateCaption);
+    // The first box open for typing, in the order they stand.
+    (titleOpen ? m_ui.Text5 : m_ui.Text9)->setFocus(Qt::OtherFocusReason);
 }
 
 void AddDataWindow::UpdateRecord()
@@ -438,9 +450,13 @@ void AddDataWindow::DeleteDisk_Click()
         reportFailure(connectionClosedFailure());
         return;
     }
-    if (say(QStringLiteral("Really want to delete the enteries of Disk labelled ") + disk + QStringLiteral("?"),
-            Icon::Exclamation, Buttons::YesNo)
-        != Button::Yes) {
+    platform::Message question;
+    question.text = QStringLiteral("Really want to delete the enteries of Disk labelled ") + disk + QStringLiteral("?");
+    question.icon = Icon::Exclamation;
+    question.buttons = Buttons::YesNo;
+    // Enter alone must not delete a disk.
+    question.defaultButton = Button::No;
+    if (m_app.dialogs->message(question) != Button::Yes) {
         m_ui.DeleteDisk->setEnabled(false);
         return;
     }

@@ -4,8 +4,11 @@
 #include "songdb/adddataform.h"
 #include "songdb/songrecord.h"
 
+#include <QColor>
 #include <QWidget>
 #include <memory>
+
+class QLineEdit;
 
 namespace shell {
 struct SharedState;
@@ -85,7 +88,7 @@ private:
     void EditRecord_Click();
     void UpdateRecord();
     void LockEditFields();
-    void setEditable(QWidget *box, bool editable);
+    void setEditable(QLineEdit *box, bool editable);
 
     void DeleteDisk_Click();
     void DeleteAll_Click();
@@ -103,6 +106,8 @@ private:
     std::unique_ptr<platform::MediaPlayer> m_player1;
     std::unique_ptr<platform::MediaPlayer> m_player2;
     qint32 m_totalRecords = 0;
+    // The colour the blinking prompt was last given (it may show a shade of it).
+    QColor m_promptColour;
 };
 
 } // namespace songdb

@@ -1,13 +1,20 @@
 #include "platform/boldcaption.h"
 #include "platform/contrast.h"
 #include "platform/fixedcolours.h"
+#include "platform/qtdialogs.h"
 #include "platform/windowfit.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
+
+Q_DECLARE_METATYPE(platform::Buttons)
+Q_DECLARE_METATYPE(platform::Button)
 
 using platform::contrastRatio;
 using platform::readableShade;
@@ -78,7 +85,7 @@ private slots:
     }
 
     // A fixed back colour keeps its text colour in any palette; a fixed text
-    // colour follows the palette's background.
+    // colour shows as designed in a light palette and in a shade that reads in a dark one.
     void fixedColoursHoldInAnyPalette()
     {
         QWidget window;
@@ -99,9 +106,48 @@ private slots:
                                   QColor(0xC0, 0xFF, 0xC0))
                     > 1.5);
             const QColor text = label->palette().color(QPalette::WindowText);
-            QVERIFY2(contrastRatio(text, palette.color(QPalette::Window)) >= 4.5, qPrintable(text.name()));
+            if (platform::isDark(palette.color(QPalette::Window)))
+                QVERIFY2(contrastRatio(text, palette.color(QPalette::Window)) >= 4.5, qPrintable(text.name()));
+            else
+                QCOMPARE(text, QColor(Qt::red));
             QCOMPARE(text.hslHue(), 0);
         }
+    }
+
+    // Enter alone answers a message box with its default button: the one the
+    // question names, else the first that accepts.
+    void enterGivesTheDefaultAnswer_data()
+    {
+        QTest::addColumn<platform::Buttons>("buttons");
+        QTest::addColumn<int>("defaultButton"); // -1: none named
+        QTest::addColumn<platform::Button>("answer");
+        QTest::newRow("yes or no, no named")
+            << platform::Buttons::YesNo << int(platform::Button::No) << platform::Button::No;
+        QTest::newRow("yes or no, none named") << platform::Buttons::YesNo << -1 << platform::Button::Yes;
+        QTest::newRow("OK or cancel, cancel named")
+            << platform::Buttons::OkCancel << int(platform::Button::Cancel) << platform::Button::Cancel;
+    }
+
+    void enterGivesTheDefaultAnswer()
+    {
+        QFETCH(platform::Buttons, buttons);
+        QFETCH(int, defaultButton);
+        QFETCH(platform::Button, answer);
+        platform::Message question;
+        question.text = QStringLiteral("Really?");
+        question.buttons = buttons;
+        if (defaultButton >= 0)
+            question.defaultButton = platform::Button(defaultButton);
+        // Enter, once the box is up.
+        std::function<void()> pressEnter = [&pressEnter] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                QTimer::singleShot(10, pressEnter);
+        };
+        QTimer::singleShot(0, pressEnter);
+        platform::QtDialogs dialogs;
+        QCOMPARE(dialogs.message(question), answer);
     }
 
     // Where a window opens: inside the free area, shrunk to it where needed,
