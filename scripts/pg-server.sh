@@ -32,11 +32,17 @@ start)
     mkdir -p "$dir"
     dir="$(cd "$dir" && pwd)"
     if [ "$(id -u)" -eq 0 ]; then
-        # The server's user must reach DIR: let it pass through the folders above.
+        # The server's user must reach DIR: let it pass through the folders
+        # above that are closed to it; 'stop' closes them again.
+        opened=()
         p="$(dirname "$dir")"
-        while [ "$p" != "/" ]; do chmod o+x "$p"; p="$(dirname "$p")"; done
+        while [ "$p" != "/" ]; do
+            if [ -z "$(find "$p" -maxdepth 0 -perm -o+x)" ]; then chmod o+x "$p"; opened+=("$p"); fi
+            p="$(dirname "$p")"
+        done
         chown postgres: "$dir"
         chmod 700 "$dir"
+        [ ${#opened[@]} -eq 0 ] || printf '%s\n' "${opened[@]}" >"$dir/opened-folders"
     fi
     printf '%s\n' "$admin_password" >"$dir/admin-password"
     as_owner "$bindir/initdb" -D "$dir/data" -U "$admin" --pwfile="$dir/admin-password" \
@@ -55,6 +61,10 @@ stop)
     [ -d "$dir/data" ] || exit 0
     dir="$(cd "$dir" && pwd)"
     as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null 2>&1 || true
+    if [ -f "$dir/opened-folders" ]; then
+        while IFS= read -r p; do chmod o-x "$p" 2>/dev/null || true; done <"$dir/opened-folders"
+        rm -f "$dir/opened-folders"
+    fi
     ;;
 *)
     echo "usage: pg-server.sh start|stop DIR [PORT]" >&2

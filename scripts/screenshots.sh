@@ -126,7 +126,7 @@ shoot() {
     echo "  $1.png"
 }
 
-# Clicks at a point given in the main window's design pixels.
+# Clicks at a point given in the main window's own pixels (at scale 1).
 click_main() {
     local x=$(( $2 * SCALE_PERCENT / 100 )) y=$(( $3 * SCALE_PERCENT / 100 ))
     xdotool mousemove --window "$1" "$x" "$y" click 1
@@ -169,7 +169,7 @@ run_mode() {
     APP_PID=$!
 
     main=$(window '^Quenmora \(Zimbrel\) - Main$')
-    # The main window is 582 pixels wide in its own design; the factor follows from its width on the screen.
+    # The main window is 582 pixels wide at scale 1; the factor follows from its width on the screen.
     local width
     width=$(xdotool getwindowgeometry "$main" | sed -n 's/.*Geometry: \([0-9]*\)x.*/\1/p')
     SCALE_PERCENT=$(( width * 100 / 582 ))

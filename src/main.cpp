@@ -1,5 +1,6 @@
 #include "platform/appcontext.h"
 #include "platform/appfolder.h"
+#include "platform/busywork.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtmediaplayer.h"
 #include "platform/stopsignals.h"
@@ -47,6 +48,7 @@ int main(int argc, char *argv[])
     mainWindow.start();
     // Only now: a request to stop must find the event loop running.
     platform::StopSignals stop;
-    QObject::connect(&stop, &platform::StopSignals::stopRequested, &mainWindow, &shell::MainWindow::ExitApplication);
+    QObject::connect(&stop, &platform::StopSignals::stopRequested, &mainWindow,
+                     [&mainWindow] { platform::whenIdle([&mainWindow] { mainWindow.ExitApplication(); }); });
     return QApplication::exec();
 }

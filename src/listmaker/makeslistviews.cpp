@@ -6,6 +6,7 @@
 #include "listmaker/folderscanner.h"
 #include "listmaker/listx.h"
 #include "listmaker/tagtitles.h"
+#include "platform/busywork.h"
 #include "platform/mediaplayer.h"
 #include "shell/navigator.h"
 
@@ -224,6 +225,7 @@ void MakeSListWindow::TagTitles_Click()
 
     m_making = true;
     setCursor(Qt::WaitCursor);
+    const platform::InputPause noInput; // clicks and keys meanwhile are dropped, not kept for later
     QElapsedTimer sinceShown;
     sinceShown.start();
     const TagTitles::Outcome outcome = TagTitles::apply(entries(m_list4), files, [&](int done) {
@@ -231,8 +233,7 @@ void MakeSListWindow::TagTitles_Click()
             return;
         m_label6->setText(QStringLiteral("Reading tags: ") + QString::number(done) + QStringLiteral(" of ")
                           + QString::number(total));
-        // Repaint, but take no clicks or keys while the titles are half read.
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QCoreApplication::processEvents();
         sinceShown.restart();
     });
     m_list4->setUpdatesEnabled(false);
@@ -242,6 +243,8 @@ void MakeSListWindow::TagTitles_Click()
             item->setText(outcome.lines.at(p));
     }
     m_list4->setUpdatesEnabled(true);
+    if (const QListWidgetItem *current = m_list4->currentItem())
+        m_text4->setText(current->text()); // the box edits the line as it reads now
     m_label6->setText(TagTitles::summary(outcome.changed, total));
     unsetCursor();
     m_making = false;

@@ -7,6 +7,8 @@
 #include <QWidget>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -50,19 +52,48 @@ public:
     }
 };
 
+int busyDepth = 0;
+std::vector<std::function<void()>> pendingRequests;
+
 } // namespace
+
+InputPause::InputPause()
+    : m_blocker(std::make_unique<InputBlocker>())
+{
+    QCoreApplication::instance()->installEventFilter(m_blocker.get());
+}
+
+InputPause::~InputPause()
+{
+    QCoreApplication::instance()->removeEventFilter(m_blocker.get());
+}
 
 void runBusy(const std::function<void()> &work)
 {
     QEventLoop loop;
     const std::unique_ptr<QThread> thread(QThread::create(work));
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    InputBlocker blocker;
-    QCoreApplication::instance()->installEventFilter(&blocker);
-    thread->start();
-    loop.exec();
-    thread->wait();
-    QCoreApplication::instance()->removeEventFilter(&blocker);
+    {
+        const InputPause pause;
+        ++busyDepth;
+        thread->start();
+        loop.exec();
+        thread->wait();
+        --busyDepth;
+    }
+    if (busyDepth == 0 && !pendingRequests.empty()) {
+        // After the command that ran the work has returned, from the event loop.
+        for (const std::function<void()> &request : std::exchange(pendingRequests, {}))
+            QMetaObject::invokeMethod(QCoreApplication::instance(), request, Qt::QueuedConnection);
+    }
+}
+
+void whenIdle(const std::function<void()> &request)
+{
+    if (busyDepth == 0)
+        request();
+    else
+        pendingRequests.push_back(request);
 }
 
 } // namespace platform

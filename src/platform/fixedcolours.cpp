@@ -39,7 +39,7 @@ public:
         QPalette palette = m_widget->palette();
         bool changed = false;
         for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            // A light palette shows every colour as designed; only a dark one needs shades.
+            // A light palette shows every fixed colour as chosen; only a dark one needs shades.
             const QColor colour = isDark(palette.color(group, QPalette::Window))
                 ? readableShade(m_text, palette.color(group, m_widget->backgroundRole()))
                 : m_text;

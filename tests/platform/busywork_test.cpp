@@ -68,6 +68,39 @@ private slots:
         QCOMPARE(clicked.count(), 0);
         QTRY_COMPARE(clicked.count(), 1);
     }
+
+    // A request to stop (a signal) that comes during the work runs only once
+    // the command that ran it has returned: nothing ends beneath the work.
+    void aStopRequestWaitsUntilTheWorkIsDone()
+    {
+        QStringList steps;
+        QSemaphore finish;
+        QTimer::singleShot(0, this, [&] {
+            platform::whenIdle([&] { steps << QStringLiteral("stop"); });
+            finish.release();
+        });
+        platform::runBusy([&] { finish.acquire(); });
+        steps << QStringLiteral("command returns");
+        QTRY_COMPARE(steps, QStringList({QStringLiteral("command returns"), QStringLiteral("stop")}));
+
+        platform::whenIdle([&] { steps << QStringLiteral("at once"); });
+        QCOMPARE(steps.last(), QStringLiteral("at once"));
+    }
+
+    // Work that stays on the window thread drops input the same way.
+    void aPauseDropsInput()
+    {
+        QPushButton button(QStringLiteral("Press"));
+        button.show();
+        QSignalSpy clicked(&button, &QPushButton::clicked);
+        {
+            const platform::InputPause pause;
+            QTest::mouseClick(&button, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(clicked.count(), 0);
+    }
 };
 
 QTEST_MAIN(BusyWorkTest)

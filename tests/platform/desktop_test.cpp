@@ -85,7 +85,7 @@ private slots:
     }
 
     // A fixed back colour keeps its text colour in any palette; a fixed text
-    // colour shows as designed in a light palette and in a shade that reads in a dark one.
+    // colour shows unchanged in a light palette and in a shade that reads in a dark one.
     void fixedColoursHoldInAnyPalette()
     {
         QWidget window;

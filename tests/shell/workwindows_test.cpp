@@ -191,8 +191,8 @@ private slots:
         QVERIFY2(poor.isEmpty(), qPrintable(poor.join(QLatin1Char('\n'))));
     }
 
-    // In a light palette every colour of the design shows exactly as designed.
-    void designedColoursStayInALightPalette_data()
+    // In a light palette every fixed colour of a window shows exactly as chosen.
+    void fixedColoursStayInALightPalette_data()
     {
         QTest::addColumn<QString>("view");
         QTest::addColumn<QString>("control");
@@ -217,7 +217,7 @@ private slots:
         row("edited list", "MakeSList editing", "List4", QColor(Qt::white));
     }
 
-    void designedColoursStayInALightPalette()
+    void fixedColoursStayInALightPalette()
     {
         QFETCH(QString, view);
         QFETCH(QString, control);
