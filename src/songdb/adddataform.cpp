@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <QPainter>
@@ -111,6 +112,11 @@ void AddDataForm::setup(QWidget *window)
     PrintList = menuCommand(menu, "PrintList", QStringLiteral("Print List"));
     PrintList->setEnabled(false);
     SaveList = menuCommand(menu, "SaveList", QStringLiteral("Save List"));
+    QMenu *duplicates = menu->addMenu(QStringLiteral("D&uplicates"));
+    duplicates->setObjectName(QStringLiteral("DuplicatesMenu"));
+    duplicates->menuAction()->setObjectName(QStringLiteral("DuplicatesMenu"));
+    Duplicates = duplicates->addAction(QStringLiteral("Titles on &Several Disks"));
+    Duplicates->setObjectName(QStringLiteral("Duplicates"));
     Help = menuCommand(menu, "Help", QStringLiteral("Help"));
     About = menuCommand(menu, "About", QStringLiteral("About"));
 
