@@ -53,8 +53,7 @@ private slots:
         QVERIFY(f.list("DataList1")->isHidden());
         QVERIFY(!list->isHidden());
         // In the order of the titles in lower case; of several spellings the least.
-        QCOMPARE(NavFixture::lines(list),
-            QStringList({"abc  (3 disks)", "Jóga  (2 disks)", "LOVE ME  (2 disks)"}));
+        QCOMPARE(NavFixture::lines(list), QStringList({"abc  (3 disks)", "Jóga  (2 disks)", "LOVE ME  (2 disks)"}));
         QCOMPARE(NavFixture::ids(list), QList<int>({0, 0, 0}));
         QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Titles on several disks (3):"));
         QVERIFY(!f.w<QPushButton>("DeleteDisk")->isEnabled());
@@ -82,8 +81,8 @@ private slots:
         // Find then lists the copies: every spelling where the engine's LIKE
         // ignores case (SQLite), the one shown where it does not (PostgreSQL).
         f.click("Find");
-        QCOMPARE(NavFixture::lines(list), TempApp::onPostgres() ? QStringList({"LOVE ME"})
-                                                                : QStringList({"Love Me", "love me", "LOVE ME"}));
+        QCOMPARE(NavFixture::lines(list),
+            TempApp::onPostgres() ? QStringList({"LOVE ME"}) : QStringList({"Love Me", "love me", "LOVE ME"}));
         listDuplicates(f);
         f.click("Find");
         QCOMPARE(NavFixture::lines(list), QStringList({"abc", "abc", "abc"}));
@@ -111,7 +110,7 @@ private slots:
         QCOMPARE(f.w<QLabel>("Label15")->text(), QStringLiteral("Titles on several disks (0):"));
         // Show All on an empty table says so; the duplicates themselves say nothing.
         QCOMPARE(f.app.dialogs.texts(),
-            disks.isEmpty() ? QStringList{QStringLiteral("No record found to display.")} : QStringList());
+            disks.isEmpty() ? QStringList {QStringLiteral("No record found to display.")} : QStringList());
     }
 };
 

@@ -17,10 +17,11 @@ private slots:
     {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("qt");
-        QTest::newRow("one") << "Will save as Text File (*.txt)|*.txt" << QStringList{"Will save as Text File (*.txt)"};
-        QTest::newRow("patterns added") << "Audio|*.wav;*.mid" << QStringList{"Audio (*.wav *.mid)"};
+        QTest::newRow("one") << "Will save as Text File (*.txt)|*.txt"
+                             << QStringList {"Will save as Text File (*.txt)"};
+        QTest::newRow("patterns added") << "Audio|*.wav;*.mid" << QStringList {"Audio (*.wav *.mid)"};
         QTest::newRow("two") << "Will save as Text File (*.txt)|*.txt|Records with all fields, CSV (*.csv)|*.csv"
-                             << QStringList{"Will save as Text File (*.txt)", "Records with all fields, CSV (*.csv)"};
+                             << QStringList {"Will save as Text File (*.txt)", "Records with all fields, CSV (*.csv)"};
     }
     void filtersInQtForm()
     {
