@@ -1,5 +1,6 @@
 #include "browse/resultsbrowser.h"
 
+#include "browse/csvexport.h"
 #include "browse/linelistmodel.h"
 #include "browse/savedlist.h"
 #include "platform/busywork.h"
@@ -487,13 +488,34 @@ void ResultsBrowser::SaveList_Click()
     }
     platform::FileRequest request;
     request.initialFolder = SavedList::folder(m_app.appFolder);
-    request.filter = SavedList::Filter;
+    request.filter = SavedList::Filter + QLatin1Char('|') + CsvExport::Filter;
+    int filter = 0;
+    request.chosenFilter = &filter;
     const std::optional<QString> path = m_app.dialogs->saveFileName(request);
     if (!path)
         return;
     // A save that cannot be written is said so, never passed over.
-    if (const platform::Failure f = SavedList::write(*path, lines->lines()); f.isSet())
+    const platform::Failure f = filter == 1 || CsvExport::isCsvName(*path)
+        ? saveCsv(*path, lines == m_ui.DataList1Lines)
+        : SavedList::write(*path, lines->lines());
+    if (f.isSet())
         m_window.reportFailure(f);
+}
+
+platform::Failure ResultsBrowser::saveCsv(const QString &path, bool allRecords)
+{
+    if (!allRecords && m_mode == ListMode::DuplicateTitles)
+        return CsvExport::writeColumn(path, songdb::ColumnNames[songdb::TitleSID], m_duplicates);
+    if (!allRecords && isLabelMode(m_mode))
+        return CsvExport::writeColumn(path, songdb::ColumnNames[labelKind(m_mode).column], m_ui.List1Lines->lines());
+    WaitCursor wait(&m_window);
+    auto reader = m_state.database.connection().recordsReader();
+    if (!reader.ok())
+        return reader.failure;
+    const songdb::TitleLines &lines = allRecords ? m_ui.DataList1Lines->lines() : m_ui.List1Lines->lines();
+    platform::Failure failure;
+    platform::runBusy([&] { failure = CsvExport::writeRecords(path, lines, reader.value); });
+    return failure;
 }
 
 } // namespace browse

@@ -70,6 +70,7 @@ private:
     void labelList(ListMode mode);
     void Duplicates_Click();
     void SaveList_Click();
+    platform::Failure saveCsv(const QString &path, bool allRecords);
 
     LineListModel *linesOf(const QListView *list) const;
     void selectLine(QListView *list, int row);

@@ -382,6 +382,16 @@ DbResult<LinesQuery> SongConnection::duplicateTitlesQuery()
     return r;
 }
 
+DbResult<RecordsReader> SongConnection::recordsReader()
+{
+    DbResult<RecordsReader> r;
+    if (void *handle = odbcHandle())
+        r.value = RecordsReader(handle);
+    else
+        r.failure = closedFailure();
+    return r;
+}
+
 DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query)
 {
     DbResult<TitleLines> r;

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "songdb/odbcdirect.h"
+#include "songdb/recordsreader.h"
 #include "songdb/songrecord.h"
 #include "songdb/titlelines.h"
 
@@ -84,6 +85,8 @@ public:
     // by the least of its spellings. Empty titles and titles without a value
     // are none. Run like the two above.
     DbResult<LinesQuery> duplicateTitlesQuery();
+    // Reads whole records by key, made here and used on any thread.
+    DbResult<RecordsReader> recordsReader();
 
     // Stores title, occasion, artist and status of the record with that key;
     // NoCurrentRecord when the key names no record.

@@ -42,6 +42,20 @@ inline const QString DuplicateTitles = QStringLiteral(
     "having min(DiskID) <> max(DiskID)) "
     "group by lower(TitleSID) order by lower(TitleSID)");
 
+// Whole records in key order, in pieces of a list: the records whose keys
+// lie between two keys (RecordsFrom + first + RecordsTo + last +
+// RecordsInOrder), or those of some keys (RecordsOf + keys joined by ", " +
+// RecordsOfEnd + RecordsInOrder). The keys are numbers the program formats.
+inline const QString RecordsFrom = QStringLiteral(
+    "Select ID, DiskID, PathSID, TitleSID, ExtensionID, FileSizID, FileDatTimID, ArtistID, TotFiles, OccasionID, "
+    "StatusID from table1 where ID between ");
+inline const QString RecordsTo = QStringLiteral(" and ");
+inline const QString RecordsOf = QStringLiteral(
+    "Select ID, DiskID, PathSID, TitleSID, ExtensionID, FileSizID, FileDatTimID, ArtistID, TotFiles, OccasionID, "
+    "StatusID from table1 where ID in (");
+inline const QString RecordsOfEnd = QStringLiteral(")");
+inline const QString RecordsInOrder = QStringLiteral(" order by ID");
+
 // Followed by one AppendRow per record, joined by ", ": many rows go in one
 // statement, which saves a round trip per row on a server.
 inline const QString AppendRecords = QStringLiteral(
