@@ -60,8 +60,10 @@ public:
     bool isRunning() const { return m_running; }
     // Why it could not be started.
     QString error() const { return m_error; }
-    // A connection string that names the server directly.
+    // A connection string that names the server directly, as the program's
+    // login sa, and one as the server's superuser, who owns table1.
     QString connectString() const;
+    QString adminConnectString() const;
 
 private:
     struct Folder;

@@ -43,9 +43,6 @@ bool seedCatalogue(const QString &connectionName, bool postgres, int records, in
         db.rollback();
         return false;
     }
-    // As the server's own cleaning would soon do: index-only reads need it.
-    if (postgres)
-        q.exec(QStringLiteral("vacuum analyze table1"));
     return true;
 }
 
@@ -149,6 +146,13 @@ TempPostgres::~TempPostgres()
 QString TempPostgres::connectString() const
 {
     return QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;DATABASE=quenmora;UID=sa;PWD=kzq;")
+        .arg(m_port);
+}
+
+QString TempPostgres::adminConnectString() const
+{
+    return QStringLiteral("DRIVER={PostgreSQL Unicode};SERVER=127.0.0.1;PORT=%1;DATABASE=quenmora;"
+                          "UID=quenmora_admin;PWD=throwaway;")
         .arg(m_port);
 }
 

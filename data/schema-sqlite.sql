@@ -21,4 +21,6 @@ CREATE TABLE table1 (
 CREATE INDEX IF NOT EXISTS table1_DiskID ON table1 (DiskID);
 CREATE INDEX IF NOT EXISTS table1_OccasionID ON table1 (OccasionID);
 CREATE INDEX IF NOT EXISTS table1_StatusID ON table1 (StatusID);
+-- The titles in lower case: the titles on several disks are found from it.
+CREATE INDEX IF NOT EXISTS table1_TitleSID_lower ON table1 (lower(TitleSID));
 CREATE INDEX IF NOT EXISTS table1_ID ON table1 (ID);

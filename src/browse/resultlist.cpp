@@ -10,11 +10,15 @@ const LabelKind &labelKind(ListMode mode)
                                     QStringLiteral("You have clicked Occasion label item.")};
     static const LabelKind status{songdb::StatusID, QStringLiteral("Status Labels Found ("),
                                   QStringLiteral("You have clicked Status label item.")};
+    static const LabelKind duplicates{songdb::TitleSID, QStringLiteral("Titles on several disks ("),
+                                      QStringLiteral("You have clicked Title item.")};
     switch (mode) {
     case ListMode::OccasionLabels:
         return occasion;
     case ListMode::StatusLabels:
         return status;
+    case ListMode::DuplicateTitles:
+        return duplicates;
     case ListMode::DiskLabels:
     case ListMode::FoundResults:
         break;
@@ -40,6 +44,23 @@ QString matchedHeading(int lines)
 QString labelHeading(ListMode mode, int lines)
 {
     return labelKind(mode).heading + QString::number(lines) + QStringLiteral("):");
+}
+
+songdb::TitleLines duplicateLines(const songdb::TitleLines &disksAndTitles)
+{
+    songdb::TitleLines lines;
+    lines.reserve(disksAndTitles.size(), qsizetype(disksAndTitles.size()) * 40);
+    QByteArray line;
+    for (int i = 0; i < disksAndTitles.size(); ++i) {
+        const QByteArrayView title = disksAndTitles.utf8(i);
+        line.clear();
+        line.append(title.data(), title.size());
+        line += "  (";
+        line += QByteArray::number(disksAndTitles.id(i));
+        line += " disks)";
+        lines.appendUtf8(0, line.constData(), line.size());
+    }
+    return lines;
 }
 
 } // namespace browse

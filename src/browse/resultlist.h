@@ -1,13 +1,15 @@
 #pragma once
 
 #include "songdb/songrecord.h"
+#include "songdb/titlelines.h"
 
 #include <QString>
 
 namespace browse {
 
-// What the result list List1 holds: found titles or the labels of one column.
-enum class ListMode { FoundResults, DiskLabels, OccasionLabels, StatusLabels };
+// What the result list List1 holds: found titles, the labels of one column,
+// or the titles that stand on several disks (a list of labels of TitleSID).
+enum class ListMode { FoundResults, DiskLabels, OccasionLabels, StatusLabels, DuplicateTitles };
 
 // A label list: the column it groups, its heading and the caption a click shows.
 struct LabelKind
@@ -24,6 +26,10 @@ bool isLabelMode(ListMode mode);
 QString allRecordsHeading(qint32 records);
 QString matchedHeading(int lines);
 QString labelHeading(ListMode mode, int lines);
+
+// The lines of the titles on several disks, from the number of disks and
+// the title of each: "<title>  (<n> disks)", each carrying 0 like a label.
+songdb::TitleLines duplicateLines(const songdb::TitleLines &disksAndTitles);
 
 // Captions of Frame1: the list the shown record was picked from.
 inline const QString AllRecordsCaption = QStringLiteral("Showing From All Records List");

@@ -1,5 +1,6 @@
 #include "browse/resultsbrowser.h"
 
+#include "browse/csvexport.h"
 #include "browse/linelistmodel.h"
 #include "browse/savedlist.h"
 #include "platform/busywork.h"
@@ -42,6 +43,7 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     connect(m_ui.SearchDisks, &QPushButton::clicked, this, &ResultsBrowser::SearchDisks_Click);
     connect(m_ui.Occasion, &QPushButton::clicked, this, [this] { labelList(ListMode::OccasionLabels); });
     connect(m_ui.Status, &QPushButton::clicked, this, [this] { labelList(ListMode::StatusLabels); });
+    connect(m_ui.Duplicates, &QAction::triggered, this, &ResultsBrowser::Duplicates_Click);
     connect(m_ui.SaveList, &QAction::triggered, this, &ResultsBrowser::SaveList_Click);
     connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, &ResultsBrowser::DataList1_DblClick);
     for (QListView *list : {m_ui.DataList1, m_ui.List1}) {
@@ -148,6 +150,13 @@ platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, son
     return failure;
 }
 
+void ResultsBrowser::setMode(ListMode mode)
+{
+    m_mode = mode;
+    if (mode != ListMode::DuplicateTitles)
+        m_duplicates.clear();
+}
+
 void ResultsBrowser::setFieldColumn(const QString &column)
 {
     const int index = m_ui.Combo1->findText(column);
@@ -163,6 +172,8 @@ QLineEdit *ResultsBrowser::labelField(ListMode mode) const
         return m_ui.Text8;
     case ListMode::StatusLabels:
         return m_ui.Text12;
+    case ListMode::DuplicateTitles:
+        return m_ui.Text5;
     case ListMode::DiskLabels:
     case ListMode::FoundResults:
         break;
@@ -293,7 +304,7 @@ void ResultsBrowser::Find_Click()
     m_ui.DataList1->hide();
     m_ui.List1->show();
     m_ui.List1Lines->clear();
-    m_mode = ListMode::FoundResults;
+    setMode(ListMode::FoundResults);
 
     if (found.isEmpty()) {
         m_ui.Label15->setText(QStringLiteral("Search Display Window"));
@@ -338,9 +349,11 @@ void ResultsBrowser::List1_Click(int row)
 {
     if (row < 0 || row >= m_ui.List1Lines->rowCount())
         return;
-    const QString text = m_ui.List1Lines->text(row);
+    // A title on several disks stands in its line beside its number of disks.
+    const QString text = m_mode == ListMode::DuplicateTitles && row < m_duplicates.size() ? m_duplicates.text(row)
+                                                                                         : m_ui.List1Lines->text(row);
     const bool shown = m_window.DisplayRecord(QString::number(m_ui.List1Lines->id(row)));
-    if (m_mode != ListMode::OccasionLabels && m_mode != ListMode::StatusLabels)
+    if (m_mode == ListMode::FoundResults || m_mode == ListMode::DiskLabels)
         m_ui.Label23->show();
     if (isLabelMode(m_mode)) {
         const LabelKind &kind = labelKind(m_mode);
@@ -373,7 +386,7 @@ void ResultsBrowser::SearchDisks_Click()
     WaitCursor wait(&m_window);
     m_ui.DataList1->hide();
     m_ui.List1->show();
-    m_mode = ListMode::DiskLabels;
+    setMode(ListMode::DiskLabels);
     const auto labels = m_state.database.connection().groupValues(songdb::DiskID, true);
     m_ui.List1Lines->clear();
     if (!labels.ok()) {
@@ -410,7 +423,7 @@ void ResultsBrowser::labelList(ListMode mode)
     m_ui.List1->show();
     m_ui.DeleteDisk->setEnabled(false);
     m_ui.EditRecord->setEnabled(false);
-    m_mode = mode;
+    setMode(mode);
     const songdb::Column column = labelKind(mode).column;
     // Whether any row came back counts, even one that only stands for records without a label.
     bool rowsReturned = false;
@@ -425,6 +438,37 @@ void ResultsBrowser::labelList(ListMode mode)
         labelField(mode)->setText(current >= 0 ? m_ui.List1Lines->text(current) : QString());
     }
     m_ui.Label15->setText(labelHeading(mode, m_ui.List1Lines->rowCount()));
+    m_ui.Label23->hide();
+}
+
+// ---- Titles on several disks ----
+
+// Listed as the Occasion and Status labels are, with the title as the label
+// of TitleSID; no message, even when there is none.
+void ResultsBrowser::Duplicates_Click()
+{
+    WaitCursor wait(&m_window);
+    const auto query = m_state.database.connection().duplicateTitlesQuery();
+    songdb::TitleLines found;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &found) : query.failure;
+    if (failure.isSet()) {
+        wait.restore();
+        m_window.reportFailure(failure);
+        return;
+    }
+    m_ui.DataList1->hide();
+    m_ui.List1->show();
+    m_ui.DeleteDisk->setEnabled(false);
+    m_ui.EditRecord->setEnabled(false);
+    setMode(ListMode::DuplicateTitles);
+    m_ui.List1Lines->setLines(duplicateLines(found));
+    m_duplicates = std::move(found);
+    if (!m_duplicates.isEmpty()) {
+        m_window.ClearAllField();
+        selectLine(m_ui.List1, 0);
+        setFieldColumn(songdb::ColumnNames[songdb::TitleSID]);
+    }
+    m_ui.Label15->setText(labelHeading(ListMode::DuplicateTitles, m_ui.List1Lines->rowCount()));
     m_ui.Label23->hide();
 }
 
@@ -443,13 +487,34 @@ void ResultsBrowser::SaveList_Click()
     }
     platform::FileRequest request;
     request.initialFolder = SavedList::folder(m_app.appFolder);
-    request.filter = SavedList::Filter;
+    request.filter = SavedList::Filter + QLatin1Char('|') + CsvExport::Filter;
+    int filter = 0;
+    request.chosenFilter = &filter;
     const std::optional<QString> path = m_app.dialogs->saveFileName(request);
     if (!path)
         return;
     // A save that cannot be written is said so, never passed over.
-    if (const platform::Failure f = SavedList::write(*path, lines->lines()); f.isSet())
+    const platform::Failure f = filter == 1 || CsvExport::isCsvName(*path)
+        ? saveCsv(*path, lines == m_ui.DataList1Lines)
+        : SavedList::write(*path, lines->lines());
+    if (f.isSet())
         m_window.reportFailure(f);
+}
+
+platform::Failure ResultsBrowser::saveCsv(const QString &path, bool allRecords)
+{
+    if (!allRecords && m_mode == ListMode::DuplicateTitles)
+        return CsvExport::writeColumn(path, songdb::ColumnNames[songdb::TitleSID], m_duplicates);
+    if (!allRecords && isLabelMode(m_mode))
+        return CsvExport::writeColumn(path, songdb::ColumnNames[labelKind(m_mode).column], m_ui.List1Lines->lines());
+    WaitCursor wait(&m_window);
+    auto reader = m_state.database.connection().recordsReader();
+    if (!reader.ok())
+        return reader.failure;
+    const songdb::TitleLines &lines = allRecords ? m_ui.DataList1Lines->lines() : m_ui.List1Lines->lines();
+    platform::Failure failure;
+    platform::runBusy([&] { failure = CsvExport::writeRecords(path, lines, reader.value); });
+    return failure;
 }
 
 } // namespace browse

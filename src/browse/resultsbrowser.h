@@ -4,6 +4,7 @@
 #include "platform/appcontext.h"
 #include "platform/failure.h"
 #include "songdb/songrecord.h"
+#include "songdb/titlelines.h"
 
 #include <QObject>
 
@@ -20,7 +21,6 @@ namespace songdb {
 struct AddDataForm;
 class AddDataWindow;
 class LinesQuery;
-class TitleLines;
 } // namespace songdb
 
 namespace browse {
@@ -28,8 +28,8 @@ namespace browse {
 class LineListModel;
 
 // The results area of the navigation window: the all-records list
-// DataList1, the result list List1 with found titles or labels, the field
-// search and saving the visible list.
+// DataList1, the result list List1 with found titles, labels or the titles
+// on several disks, the field search and saving the visible list.
 class ResultsBrowser : public QObject
 {
     Q_OBJECT
@@ -68,7 +68,9 @@ private:
     void Find_Click();
     void List1_Click(int row);
     void labelList(ListMode mode);
+    void Duplicates_Click();
     void SaveList_Click();
+    platform::Failure saveCsv(const QString &path, bool allRecords);
 
     LineListModel *linesOf(const QListView *list) const;
     void selectLine(QListView *list, int row);
@@ -77,6 +79,7 @@ private:
     void fillLabels(const QStringList &labels);
     // Reads the lines on a thread of their own while the window keeps painting.
     platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines);
+    void setMode(ListMode mode);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
     void setFrameCaption(const QString &caption, const QColor &colour);
@@ -89,6 +92,9 @@ private:
 
     bool m_allListLoaded = false;
     ListMode m_mode = ListMode::FoundResults;
+    // While List1 holds the titles on several disks: each line's title and
+    // its number of disks (the line itself shows both).
+    songdb::TitleLines m_duplicates;
     // The key of the row the last search stands on (its first match).
     std::optional<qint32> m_foundKey;
     int m_rowAtPress = -1;

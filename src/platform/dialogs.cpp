@@ -1,6 +1,5 @@
 #include "platform/dialogs.h"
 
-#include <QStringList>
 
 namespace platform {
 
@@ -21,16 +20,22 @@ Button Message::escapeButton() const
 
 QString qtNameFilter(const QString &filterText)
 {
-    const int bar = filterText.indexOf(QLatin1Char('|'));
-    if (bar < 0)
-        return filterText;
-    const QString description = filterText.left(bar);
-    const QString patterns
-        = filterText.mid(bar + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-    const QString suffix = QLatin1String("(") + patterns + QLatin1String(")");
-    if (description.endsWith(suffix))
-        return description;
-    return description + QLatin1Char(' ') + suffix;
+    return qtNameFilters(filterText).join(QLatin1String(";;"));
+}
+
+QStringList qtNameFilters(const QString &filterText)
+{
+    const QStringList parts = filterText.split(QLatin1Char('|'));
+    if (parts.size() < 2)
+        return {filterText};
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts.at(i);
+        const QString patterns = parts.at(i + 1).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        const QString suffix = QLatin1String("(") + patterns + QLatin1String(")");
+        filters << (description.endsWith(suffix) ? description : description + QLatin1Char(' ') + suffix);
+    }
+    return filters;
 }
 
 QString errorText(int number, const QString &description)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace platform {
@@ -24,13 +25,16 @@ struct Message
     Button escapeButton() const;
 };
 
-// An open or save dialog. The filter has the form
-// "Description|*.a;*.b"; the initial folder is an absolute path.
+// An open or save dialog. The filter has the form "Description|*.a;*.b",
+// several of them joined by '|' ("Text (*.txt)|*.txt|CSV (*.csv)|*.csv");
+// the first is chosen at the start. The initial folder is an absolute path.
 struct FileRequest
 {
     QString initialFolder;
     QString filter;
     QString title;
+    // When set, receives the number of the filter the user left chosen (0 for the first).
+    int *chosenFilter = nullptr;
 };
 
 // Message boxes and file dialogs: the one place the windows ask the user.
@@ -47,6 +51,8 @@ public:
 // "Text files (*.txt)|*.txt" -> "Text files (*.txt)"; "Audio (*.wav,*.mid)|*.wav;*.mid"
 // -> "Audio (*.wav,*.mid) (*.wav *.mid)", so that Qt sees the patterns.
 QString qtNameFilter(const QString &filterText);
+// Each filter of a filter text in Qt's form, in order.
+QStringList qtNameFilters(const QString &filterText);
 
 // The unexpected-failure form: number, CR LF, description.
 QString errorText(int number, const QString &description);

@@ -66,9 +66,12 @@ std::optional<QString> runFileDialog(const FileRequest &r, QFileDialog::AcceptMo
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(qtNameFilter(r.filter));
+    const QStringList filters = qtNameFilters(r.filter);
+    dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
+    if (r.chosenFilter)
+        *r.chosenFilter = qMax(0, int(filters.indexOf(dialog.selectedNameFilter())));
     return dialog.selectedFiles().constFirst();
 }
 

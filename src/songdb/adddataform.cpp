@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <QPainter>
@@ -131,6 +132,12 @@ void AddDataForm::setup(QWidget *window)
     PrintList = menuCommand(menu, "PrintList", QStringLiteral("&Print List"));
     PrintList->setEnabled(false);
     SaveList = menuCommand(menu, "SaveList", QStringLiteral("Sa&ve List"));
+    // Its letter is C: U belongs to the Edit button's "&Update".
+    QMenu *duplicates = menu->addMenu(QStringLiteral("Dupli&cates"));
+    duplicates->setObjectName(QStringLiteral("DuplicatesMenu"));
+    duplicates->menuAction()->setObjectName(QStringLiteral("DuplicatesMenu"));
+    Duplicates = duplicates->addAction(QStringLiteral("Titles on &Several Disks"));
+    Duplicates->setObjectName(QStringLiteral("Duplicates"));
     Help = menuCommand(menu, "Help", QStringLiteral("&Help"));
     About = menuCommand(menu, "About", QStringLiteral("Abou&t"));
 

@@ -88,6 +88,7 @@ struct AddDataForm
     QAction *Back = nullptr;
     QAction *PrintList = nullptr;
     QAction *SaveList = nullptr;
+    QAction *Duplicates = nullptr; // "Titles on &Several Disks" in the menu "Dupli&cates"
     QAction *Help = nullptr;
     QAction *About = nullptr;
 

@@ -1,12 +1,8 @@
 #include "songdb/odbcdirect.h"
 
-#include <QByteArray>
-#include <QStringList>
-#include <QVarLengthArray>
+#include "songdb/odbcstatement.h"
 
-#include <sql.h>
-#include <sqlext.h>
-#include <sqlucode.h>
+#include <QByteArray>
 
 #include <algorithm>
 #include <new>
@@ -16,8 +12,7 @@ namespace songdb {
 
 using platform::Failure;
 namespace err = platform::err;
-
-static_assert(sizeof(SQLWCHAR) == sizeof(char16_t), "the driver manager's wide characters are UTF-16");
+using namespace odbc;
 
 namespace {
 
@@ -32,47 +27,6 @@ constexpr SQLLEN TextBytes = 4096;
 constexpr SQLINTEGER PgUseDeclareFetch = 65539;
 constexpr SQLINTEGER PgFetchRows = 65541;
 constexpr SQLINTEGER PgRowsPerFetch = 10000;
-
-constexpr int OutOfMemory = 7;
-
-enum class Driver { Sqlite, Postgres, Other };
-
-QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
-{
-    QStringList parts;
-    for (SQLSMALLINT record = 1; record <= 5; ++record) {
-        SQLWCHAR state[6] = {};
-        SQLWCHAR message[1024] = {};
-        SQLINTEGER native = 0;
-        SQLSMALLINT length = 0;
-        const SQLRETURN r = SQLGetDiagRecW(type, handle, record, state, &native, message, 1024, &length);
-        if (r != SQL_SUCCESS && r != SQL_SUCCESS_WITH_INFO)
-            break;
-        parts
-            << QString::fromUtf16(reinterpret_cast<const char16_t *>(message), qBound(0, int(length), 1023)).trimmed();
-    }
-    parts.removeAll(QString());
-    return parts.isEmpty() ? QStringLiteral("The database reported an error.") : parts.join(QLatin1Char(' '));
-}
-
-Failure failure(SQLSMALLINT type, SQLHANDLE handle)
-{
-    return {err::DatabaseError, diagnostics(type, handle)};
-}
-
-Driver driverOf(SQLHDBC connection)
-{
-    char name[256] = {};
-    SQLSMALLINT length = 0;
-    if (!SQL_SUCCEEDED(SQLGetInfo(connection, SQL_DRIVER_NAME, name, sizeof name, &length)))
-        return Driver::Other;
-    const QByteArray driver = QByteArray(name).toLower();
-    if (driver.contains("sqlite"))
-        return Driver::Sqlite;
-    if (driver.contains("psqlodbc"))
-        return Driver::Postgres;
-    return Driver::Other;
-}
 
 // psqlODBC's cursor reading for the length of one query; the connection's
 // own settings come back afterwards.
@@ -107,48 +61,6 @@ private:
     SQLINTEGER m_declareFetch = 0;
     SQLINTEGER m_fetchRows = 0;
     bool m_set = false;
-};
-
-// A statement handle that is freed, and its cursor closed, on every way out.
-class Statement
-{
-public:
-    explicit Statement(SQLHDBC connection)
-    {
-        if (!SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, connection, &m_handle)))
-            m_handle = SQL_NULL_HSTMT;
-    }
-    ~Statement()
-    {
-        if (m_handle != SQL_NULL_HSTMT) {
-            SQLFreeStmt(m_handle, SQL_CLOSE);
-            SQLFreeHandle(SQL_HANDLE_STMT, m_handle);
-        }
-    }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    SQLHSTMT handle() const { return m_handle; }
-    Failure failure() const { return songdb::failure(SQL_HANDLE_STMT, m_handle); }
-
-    // Prepares and runs the statement with its text parameter, if any.
-    bool execute(const QString &statement, const QString &parameter, SQLLEN *parameterLength)
-    {
-        auto *sqlText = reinterpret_cast<SQLWCHAR *>(
-            const_cast<char16_t *>(reinterpret_cast<const char16_t *>(statement.utf16())));
-        if (parameter.isNull())
-            return SQL_SUCCEEDED(SQLExecDirectW(m_handle, sqlText, SQLINTEGER(statement.size())));
-        if (!SQL_SUCCEEDED(SQLPrepareW(m_handle, sqlText, SQLINTEGER(statement.size()))))
-            return false;
-        *parameterLength = SQLLEN(parameter.size()) * SQLLEN(sizeof(SQLWCHAR));
-        auto *value = const_cast<ushort *>(parameter.utf16());
-        const SQLRETURN bound = SQLBindParameter(m_handle, 1, SQL_PARAM_INPUT, SQL_C_WCHAR, SQL_WVARCHAR,
-            SQLULEN(qMax(qsizetype(1), parameter.size())), 0, value, *parameterLength, parameterLength);
-        return SQL_SUCCEEDED(bound) && SQL_SUCCEEDED(SQLExecute(m_handle));
-    }
-
-private:
-    SQLHSTMT m_handle = SQL_NULL_HSTMT;
 };
 
 // The text of one fetched row; false when it did not fit its buffer.
@@ -186,7 +98,6 @@ Failure readRowByRow(
     SQLLEN parameterLength = 0;
     if (!st.execute(statement, parameter, &parameterLength))
         return st.failure();
-    QVarLengthArray<SQLWCHAR, 1024> piece(1024);
     for (;;) {
         const SQLRETURN r = SQLFetch(st.handle());
         if (r == SQL_NO_DATA)
@@ -198,20 +109,8 @@ Failure readRowByRow(
         if (!SQL_SUCCEEDED(SQLGetData(st.handle(), 1, SQL_C_SLONG, &id, 0, &idIndicator)))
             return st.failure();
         QString text;
-        for (;;) {
-            SQLLEN indicator = 0;
-            const SQLRETURN got = SQLGetData(
-                st.handle(), 2, SQL_C_WCHAR, piece.data(), SQLLEN(piece.size()) * SQLLEN(sizeof(SQLWCHAR)), &indicator);
-            if (got == SQL_NO_DATA || indicator == SQL_NULL_DATA)
-                break;
-            if (!SQL_SUCCEEDED(got))
-                return st.failure();
-            const qsizetype room = piece.size() - 1;
-            const qsizetype chars = (indicator == SQL_NO_TOTAL || indicator / 2 > room) ? room : indicator / 2;
-            text += QStringView(reinterpret_cast<const char16_t *>(piece.data()), chars);
-            if (got == SQL_SUCCESS)
-                break;
-        }
+        if (!readWholeText(st.handle(), 2, &text))
+            return st.failure();
         lines->append(idIndicator == SQL_NULL_DATA ? 0 : qint32(id), text);
     }
 }

@@ -7,7 +7,8 @@
 
 namespace songdb {
 
-// A query for list lines (a record key and a text per row), read through
+// A query for list lines (a number and a text per row: a record key, or a
+// count that the caller makes into its line), read through
 // the connection's own ODBC handle in blocks of rows with bound columns:
 // several times faster than reading row by row, which matters for lists of
 // a million lines. It uses no Qt Sql object, so run() may be called on
@@ -16,7 +17,7 @@ class LinesQuery
 {
 public:
     LinesQuery() = default;
-    // statement selects the key and the text, in this order; a parameter,
+    // statement selects the number and the text, in this order; a parameter,
     // when not null, is bound to its one '?' as text. With inKeyOrder the
     // lines are put in the order of their keys as they are read.
     LinesQuery(void *connectionHandle, QString statement, QString parameter = QString(), bool inKeyOrder = false);

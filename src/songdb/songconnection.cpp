@@ -372,6 +372,26 @@ DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QStr
     return r;
 }
 
+DbResult<LinesQuery> SongConnection::duplicateTitlesQuery()
+{
+    DbResult<LinesQuery> r;
+    if (void *handle = odbcHandle())
+        r.value = LinesQuery(handle, sql::DuplicateTitles);
+    else
+        r.failure = closedFailure();
+    return r;
+}
+
+DbResult<RecordsReader> SongConnection::recordsReader()
+{
+    DbResult<RecordsReader> r;
+    if (void *handle = odbcHandle())
+        r.value = RecordsReader(handle);
+    else
+        r.failure = closedFailure();
+    return r;
+}
+
 DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query)
 {
     DbResult<TitleLines> r;

@@ -2,6 +2,7 @@
 
 #include "platform/failure.h"
 #include "songdb/odbcdirect.h"
+#include "songdb/recordsreader.h"
 #include "songdb/songrecord.h"
 #include "songdb/titlelines.h"
 
@@ -78,6 +79,14 @@ public:
     // connection is otherwise left alone.
     DbResult<LinesQuery> allTitlesQuery();
     DbResult<LinesQuery> findQuery(const QString &column, const QString &text);
+    // The titles that stand on two or more disks (DiskID), letter case
+    // ignored (as the engine's lower() folds it), in the order of their
+    // lower-case form: per line the number of disks and the title as spelled
+    // by the least of its spellings. Empty titles and titles without a value
+    // are none. Run like the two above.
+    DbResult<LinesQuery> duplicateTitlesQuery();
+    // Reads whole records by key, made here and used on any thread.
+    DbResult<RecordsReader> recordsReader();
 
     // Stores title, occasion, artist and status of the record with that key;
     // NoCurrentRecord when the key names no record.

@@ -31,6 +31,30 @@ inline const QString AllTitles = QStringLiteral("Select ID, TitleSID from table1
 // The found lines keep only key and title: a record is read by its key when shown.
 inline const QString FindPrefix = QStringLiteral("Select ID, TitleSID from table1 where ");
 inline const QString FindPattern = QStringLiteral(" Like ?");
+// Titles that stand on two or more disks, letter case ignored, in the order
+// of their lower-case form: the number of disks and one spelling of the
+// title per line (the least by the engine's ordering of texts). Titles
+// whose records all lie on one disk are set aside first from the index of
+// lower-case titles, so that disks are counted only for the others.
+inline const QString DuplicateTitles = QStringLiteral(
+    "Select count(distinct DiskID), min(TitleSID) from table1 where lower(TitleSID) in "
+    "(Select lower(TitleSID) from table1 where lower(TitleSID) <> '' group by lower(TitleSID) "
+    "having min(DiskID) <> max(DiskID)) "
+    "group by lower(TitleSID) order by lower(TitleSID)");
+
+// Whole records in key order, in pieces of a list: the records whose keys
+// lie between two keys (RecordsFrom + first + RecordsTo + last +
+// RecordsInOrder), or those of some keys (RecordsOf + keys joined by ", " +
+// RecordsOfEnd + RecordsInOrder). The keys are numbers the program formats.
+inline const QString RecordsFrom = QStringLiteral(
+    "Select ID, DiskID, PathSID, TitleSID, ExtensionID, FileSizID, FileDatTimID, ArtistID, TotFiles, OccasionID, "
+    "StatusID from table1 where ID between ");
+inline const QString RecordsTo = QStringLiteral(" and ");
+inline const QString RecordsOf = QStringLiteral(
+    "Select ID, DiskID, PathSID, TitleSID, ExtensionID, FileSizID, FileDatTimID, ArtistID, TotFiles, OccasionID, "
+    "StatusID from table1 where ID in (");
+inline const QString RecordsOfEnd = QStringLiteral(")");
+inline const QString RecordsInOrder = QStringLiteral(" order by ID");
 
 // Followed by one AppendRow per record, joined by ", ": many rows go in one
 // statement, which saves a round trip per row on a server.

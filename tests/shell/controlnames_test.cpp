@@ -105,7 +105,7 @@ private slots:
         expect(nav, "QGroupBox", {"Frame1"});
         expect(nav, "QTimer", {"Timer1"});
         expect(nav, "QWidget", {"MediaPlayer1", "MediaPlayer2"});
-        expect(nav, "QAction", {"Back", "PrintList", "SaveList", "Help", "About"});
+        expect(nav, "QAction", {"Back", "PrintList", "SaveList", "Duplicates", "Help", "About"});
         QVERIFY(!nav->findChild<QAction *>(QStringLiteral("PrintList"))->isEnabled());
 
         QVERIFY(topLevel(QStringLiteral("prginfo")));

@@ -10,8 +10,9 @@ class ScriptedDialogs final : public platform::Dialogs
 {
 public:
     void queueAnswer(platform::Button b) { m_answers.enqueue(b); }
-    // The next file dialog returns this name; an empty optional cancels it.
-    void queueFile(std::optional<QString> name) { m_files.enqueue(std::move(name)); }
+    // The next file dialog returns this name, with that filter chosen (0 is
+    // the first); an empty optional cancels it.
+    void queueFile(std::optional<QString> name, int filter = 0) { m_files.enqueue({std::move(name), filter}); }
 
     platform::Button message(const platform::Message &m) override
     {
@@ -21,12 +22,12 @@ public:
     std::optional<QString> openFileName(const platform::FileRequest &r) override
     {
         opened << r;
-        return nextFile();
+        return nextFile(r);
     }
     std::optional<QString> saveFileName(const platform::FileRequest &r) override
     {
         saved << r;
-        return nextFile();
+        return nextFile(r);
     }
 
     // Texts of the boxes shown, in order.
@@ -49,8 +50,20 @@ public:
     QList<platform::FileRequest> saved;
 
 private:
-    std::optional<QString> nextFile() { return m_files.isEmpty() ? std::nullopt : m_files.dequeue(); }
+    struct File
+    {
+        std::optional<QString> name;
+        int filter = 0;
+    };
+
+    std::optional<QString> nextFile(const platform::FileRequest &r)
+    {
+        const File file = m_files.isEmpty() ? File() : m_files.dequeue();
+        if (file.name && r.chosenFilter)
+            *r.chosenFilter = file.filter;
+        return file.name;
+    }
 
     QQueue<platform::Button> m_answers;
-    QQueue<std::optional<QString>> m_files;
+    QQueue<File> m_files;
 };
