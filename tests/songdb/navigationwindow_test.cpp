@@ -34,30 +34,6 @@ const QString AppendedText =
 const QString ClosingText = QStringLiteral("Currently created list of files appended to the Database. However, you\r\n"
                                            "can see them in the list here only on starting the application afresh.");
 
-// Answers as the scripted dialogs do and notes the window's pointer at each box.
-class PointerWatch final : public platform::Dialogs
-{
-public:
-    PointerWatch(ScriptedDialogs &answers, QWidget *&window)
-        : m_answers(answers)
-        , m_window(window)
-    {
-    }
-    Button message(const platform::Message &m) override
-    {
-        shapes << m_window->cursor().shape();
-        return m_answers.message(m);
-    }
-    std::optional<QString> openFileName(const platform::FileRequest &r) override { return m_answers.openFileName(r); }
-    std::optional<QString> saveFileName(const platform::FileRequest &r) override { return m_answers.saveFileName(r); }
-
-    QList<Qt::CursorShape> shapes;
-
-private:
-    ScriptedDialogs &m_answers;
-    QWidget *&m_window;
-};
-
 } // namespace
 
 class NavigationWindowTest : public QObject
@@ -205,16 +181,13 @@ private slots:
     {
         NavFixture f;
         f.state.currentList = makeList(1);
-        QWidget *window = nullptr;
-        PointerWatch watch(f.app.dialogs, window);
-        f.app.context().dialogs = &watch;
         auto &w = f.load();
-        window = &w;
+        f.app.dialogs.pointerOf = &w;
         w.showInAppendMode();
         f.app.dialogs.queueAnswer(Button::Ok);
         f.click("AppendFileList");
         // The question comes while the window works; the closing message after it.
-        QCOMPARE(watch.shapes, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::ArrowCursor}));
+        QCOMPARE(f.app.dialogs.pointers, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::ArrowCursor}));
         QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
         QVERIFY(!QGuiApplication::overrideCursor());
         f.app.context().dialogs = &f.app.dialogs;

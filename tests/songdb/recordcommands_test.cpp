@@ -20,30 +20,6 @@ void doubleClick(QWidget *w)
     QApplication::sendEvent(w, &e);
 }
 
-// Answers as the scripted dialogs do and notes the window's pointer at each message.
-class PointerWatch final : public platform::Dialogs
-{
-public:
-    PointerWatch(ScriptedDialogs &answers, const QWidget &window)
-        : m_answers(answers)
-        , m_window(window)
-    {
-    }
-    Button message(const platform::Message &m) override
-    {
-        shapes << m_window.cursor().shape();
-        return m_answers.message(m);
-    }
-    std::optional<QString> openFileName(const platform::FileRequest &r) override { return m_answers.openFileName(r); }
-    std::optional<QString> saveFileName(const platform::FileRequest &r) override { return m_answers.saveFileName(r); }
-
-    QList<Qt::CursorShape> shapes;
-
-private:
-    ScriptedDialogs &m_answers;
-    const QWidget &m_window;
-};
-
 void writePicture(const QString &path, const QColor &colour)
 {
     QImage image(80, 100, QImage::Format_RGB32);
@@ -246,12 +222,10 @@ private slots:
         f.app.dialogs.clear();
         f.app.dialogs.queueAnswer(Button::Yes);
         f.app.dialogs.queueAnswer(Button::No);
-        PointerWatch watch(f.app.dialogs, w);
-        f.app.context().dialogs = &watch;
+        f.app.dialogs.pointerOf = &w;
         f.click("DeleteDisk");
-        f.app.context().dialogs = &f.app.dialogs;
         // The refilled label list inside the command leaves the hourglass on until the command ends.
-        QCOMPARE(watch.shapes, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
+        QCOMPARE(f.app.dialogs.pointers, QList<Qt::CursorShape>({Qt::WaitCursor, Qt::WaitCursor}));
         QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(f.app.dialogs.shown.size(), 2);
         QCOMPARE(f.app.dialogs.shown[0].text,

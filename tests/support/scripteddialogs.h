@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QWidget>
 
 // Scripts the answers to message boxes and file dialogs and records what was asked.
 class ScriptedDialogs final : public platform::Dialogs
@@ -17,6 +18,8 @@ public:
     platform::Button message(const platform::Message &m) override
     {
         shown << m;
+        if (pointerOf)
+            pointers << pointerOf->cursor().shape();
         return m_answers.isEmpty() ? m.escapeButton() : m_answers.dequeue();
     }
     std::optional<QString> openFileName(const platform::FileRequest &r) override
@@ -46,6 +49,9 @@ public:
     }
 
     QList<platform::Message> shown;
+    // When set, the pointer that window shows at each box, in order.
+    const QWidget *pointerOf = nullptr;
+    QList<Qt::CursorShape> pointers;
     QList<platform::FileRequest> opened;
     QList<platform::FileRequest> saved;
 
