@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/drives.h"
+#include "platform/mediaplayer.h"
 #include "shell/navigator.h"
 #include "songdb/adddatawindow.h"
 
@@ -34,6 +35,36 @@ public:
     QVector<platform::Drive> list() const override { return {{QStringLiteral("/"), QString(), QStringLiteral("/")}}; }
     QString volumeLabel(const QString &) const override { return {}; }
     bool isReady(const QString &) const override { return true; }
+};
+
+// A player that plays nothing; it takes every file, or none.
+class SilentPlayer final : public platform::MediaPlayer
+{
+public:
+    explicit SilentPlayer(bool opens = true)
+        : m_opens(opens)
+    {
+    }
+    static platform::MediaPlayerFactory factory(bool opens = true)
+    {
+        return [opens](QWidget *) { return std::unique_ptr<platform::MediaPlayer>(new SilentPlayer(opens)); };
+    }
+    bool setFileName(const QString &path) override
+    {
+        m_file = path;
+        return m_opens;
+    }
+    bool open(const QString &path) override { return setFileName(path); }
+    QString fileName() const override { return m_file; }
+    void play() override {}
+    void stop() override {}
+    double duration() const override { return 0; }
+    bool isPlaying() const override { return false; }
+    platform::Failure lastFailure() const override { return {}; }
+
+private:
+    bool m_opens;
+    QString m_file;
 };
 
 // The Create File List window on a temporary data source, the drive "/" alone,

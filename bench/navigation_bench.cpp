@@ -1,4 +1,5 @@
 #include "bench.h"
+#include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
 #include "listmaker/makeslistwindow.h"
@@ -58,26 +59,6 @@ public:
     int saveFilter = 0;              // with this filter chosen
 };
 
-class QuietPlayer final : public platform::MediaPlayer
-{
-public:
-    bool setFileName(const QString &path) override
-    {
-        m_file = path;
-        return false;
-    }
-    bool open(const QString &path) override { return setFileName(path); }
-    QString fileName() const override { return m_file; }
-    void play() override {}
-    void stop() override {}
-    double duration() const override { return 0; }
-    bool isPlaying() const override { return false; }
-    platform::Failure lastFailure() const override { return {}; }
-
-private:
-    QString m_file;
-};
-
 // The working windows without the main window.
 class Windows final : public shell::Navigator
 {
@@ -90,7 +71,7 @@ public:
         app.clock = &clock;
         app.help = &help;
         app.drives = &drives;
-        app.makePlayer = [](QWidget *) { return std::unique_ptr<platform::MediaPlayer>(new QuietPlayer); };
+        app.makePlayer = bench::SilentPlayer::factory(false);
         app.quit = [](int) {};
     }
 

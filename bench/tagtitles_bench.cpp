@@ -30,26 +30,6 @@
 
 namespace {
 
-class SilentPlayer final : public platform::MediaPlayer
-{
-public:
-    bool setFileName(const QString &path) override
-    {
-        m_file = path;
-        return true;
-    }
-    bool open(const QString &path) override { return setFileName(path); }
-    QString fileName() const override { return m_file; }
-    void play() override {}
-    void stop() override {}
-    double duration() const override { return 0; }
-    bool isPlaying() const override { return false; }
-    platform::Failure lastFailure() const override { return {}; }
-
-private:
-    QString m_file;
-};
-
 // MP3 files of three silent frames behind an ID3v2 tag with a title, 100 a folder.
 bool makeTaggedTree(const QString &root, int files)
 {
@@ -80,7 +60,7 @@ int tagTitles10k()
     if (!makeTaggedTree(tree, files))
         return 1;
 
-    bench::ListWindowRig rig([](QWidget *) { return std::unique_ptr<platform::MediaPlayer>(new SilentPlayer); });
+    bench::ListWindowRig rig(bench::SilentPlayer::factory());
     listmaker::MakeSListWindow &window = *rig.window;
     window.show();
 

@@ -1,5 +1,6 @@
 #include "support/readability.h"
 #include "support/tempapp.h"
+#include "support/virtualscreen.h"
 #include "shellsamples.h"
 
 #include "shell/helpwindow.h"
@@ -156,20 +157,10 @@ private slots:
     }
 };
 
+// A small screen at twice the scale, which the windows must fit.
 int main(int argc, char *argv[])
 {
-    // A small screen at twice the scale, which the windows must fit.
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    file.write(R"({"screens": [{"name": "small", "x": 0, "y": 0, "width": 500, "height": 350, "dpr": 2}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());
-    QApplication app(argc, argv);
-    DesktopTest test;
-    return QTest::qExec(&test, argc, argv);
+    return execOnScreen<DesktopTest>(argc, argv, 500, 350, 2);
 }
 
 #include "desktop_test.moc"

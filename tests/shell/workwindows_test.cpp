@@ -1,5 +1,6 @@
 #include "support/readability.h"
 #include "support/tempapp.h"
+#include "support/virtualscreen.h"
 
 #include "listmaker/makeslistwindow.h"
 #include "shell/mainwindow.h"
@@ -467,17 +468,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    QTemporaryDir dir;
-    const QString config = dir.filePath(QStringLiteral("screens.json"));
-    QFile file(config);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    file.write(R"({"screens": [{"name": "doubled", "x": 0, "y": 0, "width": 800, "height": 600, "dpr": 2}]})");
-    file.close();
-    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toUtf8());
-    QApplication app(argc, argv);
-    WorkWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
+    return execOnScreen<WorkWindowsTest>(argc, argv, 800, 600, 2);
 }
 
 #include "workwindows_test.moc"
