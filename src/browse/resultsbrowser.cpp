@@ -150,6 +150,19 @@ platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, son
     return failure;
 }
 
+std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
+                                                               WaitCursor &wait)
+{
+    songdb::TitleLines lines;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &lines) : query.failure;
+    if (failure.isSet()) {
+        wait.restore();
+        m_window.reportFailure(failure);
+        return std::nullopt;
+    }
+    return lines;
+}
+
 void ResultsBrowser::setMode(ListMode mode)
 {
     m_mode = mode;
@@ -293,14 +306,11 @@ void ResultsBrowser::Find_Click()
     m_foundKey.reset();
     // The text is bound as a parameter and the column checked against the
     // table's: an unknown column is refused before anything is sent.
-    const auto query = m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text());
-    songdb::TitleLines found;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &found) : query.failure;
-    if (failure.isSet()) {
-        wait.restore();
-        m_window.reportFailure(failure);
+    std::optional<songdb::TitleLines> read =
+        readOrReport(m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text()), wait);
+    if (!read)
         return;
-    }
+    songdb::TitleLines found = std::move(*read);
     m_ui.DataList1->hide();
     m_ui.List1->show();
     m_ui.List1Lines->clear();
@@ -448,14 +458,10 @@ void ResultsBrowser::labelList(ListMode mode)
 void ResultsBrowser::Duplicates_Click()
 {
     WaitCursor wait(&m_window);
-    const auto query = m_state.database.connection().duplicateTitlesQuery();
-    songdb::TitleLines found;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &found) : query.failure;
-    if (failure.isSet()) {
-        wait.restore();
-        m_window.reportFailure(failure);
+    std::optional<songdb::TitleLines> read = readOrReport(m_state.database.connection().duplicateTitlesQuery(), wait);
+    if (!read)
         return;
-    }
+    songdb::TitleLines found = std::move(*read);
     m_ui.DataList1->hide();
     m_ui.List1->show();
     m_ui.DeleteDisk->setEnabled(false);

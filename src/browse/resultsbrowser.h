@@ -21,6 +21,9 @@ namespace songdb {
 struct AddDataForm;
 class AddDataWindow;
 class LinesQuery;
+class WaitCursor;
+template <typename T>
+struct DbResult;
 } // namespace songdb
 
 namespace browse {
@@ -79,6 +82,9 @@ private:
     void fillLabels(const QStringList &labels);
     // Reads the lines on a thread of their own while the window keeps painting.
     platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines);
+    // The same, or after a failure the failure said (the hourglass gone first) and no lines.
+    std::optional<songdb::TitleLines> readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
+                                                   songdb::WaitCursor &wait);
     void setMode(ListMode mode);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
