@@ -344,14 +344,20 @@ void *SongConnection::odbcHandle() const
     return *static_cast<void *const *>(handle.constData());
 }
 
-DbResult<LinesQuery> SongConnection::allTitlesQuery()
+template <typename T, typename Make>
+DbResult<T> SongConnection::onHandle(Make make) const
 {
-    DbResult<LinesQuery> r;
+    DbResult<T> r;
     if (void *handle = odbcHandle())
-        r.value = LinesQuery(handle, sql::AllTitles, QString(), true);
+        r.value = make(handle);
     else
         r.failure = closedFailure();
     return r;
+}
+
+DbResult<LinesQuery> SongConnection::allTitlesQuery()
+{
+    return onHandle<LinesQuery>([](void *handle) { return LinesQuery(handle, sql::AllTitles, QString(), true); });
 }
 
 DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QString &searchText)
@@ -374,22 +380,12 @@ DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QStr
 
 DbResult<LinesQuery> SongConnection::duplicateTitlesQuery()
 {
-    DbResult<LinesQuery> r;
-    if (void *handle = odbcHandle())
-        r.value = LinesQuery(handle, sql::DuplicateTitles);
-    else
-        r.failure = closedFailure();
-    return r;
+    return onHandle<LinesQuery>([](void *handle) { return LinesQuery(handle, sql::DuplicateTitles); });
 }
 
 DbResult<RecordsReader> SongConnection::recordsReader()
 {
-    DbResult<RecordsReader> r;
-    if (void *handle = odbcHandle())
-        r.value = RecordsReader(handle);
-    else
-        r.failure = closedFailure();
-    return r;
+    return onHandle<RecordsReader>([](void *handle) { return RecordsReader(handle); });
 }
 
 DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query)
@@ -442,12 +438,7 @@ DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 
 DbResult<RowsChange> SongConnection::deleteAllChange()
 {
-    DbResult<RowsChange> r;
-    if (void *handle = odbcHandle())
-        r.value = RowsChange(handle, sql::DeleteAll);
-    else
-        r.failure = closedFailure();
-    return r;
+    return onHandle<RowsChange>([](void *handle) { return RowsChange(handle, sql::DeleteAll); });
 }
 
 DbResult<int> SongConnection::deleteAll()

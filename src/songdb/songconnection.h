@@ -109,6 +109,9 @@ private:
     DbResult<std::optional<SongRecord>> singleRecord(const QString &statement);
     // The connection's ODBC handle, or null when it is closed.
     void *odbcHandle() const;
+    // What make(handle) gives, or the closed connection's failure.
+    template <typename T, typename Make>
+    DbResult<T> onHandle(Make make) const;
     DbResult<TitleLines> readLines(const DbResult<LinesQuery> &query);
 
     QString m_name;
