@@ -31,6 +31,10 @@ case "$cmd" in
 start)
     mkdir -p "$dir"
     dir="$(cd "$dir" && pwd)"
+    # pg_ctl hands the data folder and the log to a shell in double quotes.
+    case "$dir" in
+    *[\"\$\`\\]*) echo "pg_ctl cannot start a server in $dir: its name holds one of \" \$ \` \\" >&2; exit 2 ;;
+    esac
     if [ "$(id -u)" -eq 0 ]; then
         # The server's user must reach DIR: let it pass through the folders
         # above that are closed to it; 'stop' closes them again.
@@ -49,8 +53,20 @@ start)
         --auth-local=trust --auth-host=scram-sha-256 --no-sync -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
         || { cat "$dir/initdb.log" >&2; exit 1; }
     rm -f "$dir/admin-password"
-    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-        -o "-c listen_addresses=127.0.0.1 -p $port -k '$dir' -c fsync=off -c full_page_writes=off" start >/dev/null \
+    # The settings go into the server's own file, not through the shell that
+    # pg_ctl starts the server with, so any character of DIR is safe. The
+    # socket folder is an item of a list (in double quotes, " doubled) inside
+    # a quoted setting (' doubled, backslash doubled).
+    socket="\"${dir//\"/\"\"}\""
+    socket="${socket//\\/\\\\}"
+    {
+        echo "listen_addresses = '127.0.0.1'"
+        echo "port = $port"
+        echo "unix_socket_directories = '${socket//\'/\'\'}'"
+        echo "fsync = off"
+        echo "full_page_writes = off"
+    } >>"$dir/data/postgresql.conf"
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 start >/dev/null \
         || { cat "$dir/server.log" >&2; exit 1; }
     # The set-up reads the schema as the caller, so this copy's folder may be closed to the server's user.
     PGPASSWORD="$admin_password" bash "$HERE/setup-postgres-dsn.sh" --server-only \
