@@ -11,9 +11,13 @@
 #include <QApplication>
 
 #include <cstdlib>
+#include <sys/stat.h>
 
 int main(int argc, char *argv[])
 {
+    // What the program writes (the catalogue's journal, the session log, the
+    // lists and reports) is the user's alone.
+    umask(S_IRWXG | S_IRWXO);
     platform::StopSignals::install();
     // Qt 6.4's GStreamer backend crashes on machines without its plugins;
     // the FFmpeg backend needs none and knows a file's length at once.
@@ -24,12 +28,20 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quenmora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quenmora"));
 
+    platform::QtDialogs dialogs;
     const platform::AppFolderPlan folder
         = platform::planAppFolder(QCoreApplication::applicationDirPath(), QProcessEnvironment::systemEnvironment());
+    // In the temporary folder, a folder that may be another user's is never used.
+    if (const platform::Failure f = platform::claimAppFolder(folder); f.isSet() && folder.inTemporaryFolder) {
+        platform::Message refused;
+        refused.text = f.description;
+        refused.icon = platform::Icon::Critical;
+        dialogs.message(refused);
+        return EXIT_FAILURE;
+    }
     if (const platform::Failure f = platform::prepareAppFolder(folder); f.isSet())
         qWarning("%s", qPrintable(f.description));
 
-    platform::QtDialogs dialogs;
     platform::SystemClock clock;
     platform::SystemDrives drives;
     shell::HelpWindowViewer help;

@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -27,17 +29,58 @@ QString accountHome()
 }
 
 // The user's data folder as the XDG base directories define it: a relative
-// XDG_DATA_HOME is to be ignored.
-QString dataHome(const QProcessEnvironment &environment)
+// XDG_DATA_HOME is to be ignored. *temporary tells whether no home was known.
+QString dataHome(const QProcessEnvironment &environment, bool *temporary)
 {
+    *temporary = false;
     if (const QString xdg = absoluteOrEmpty(environment.value(QStringLiteral("XDG_DATA_HOME"))); !xdg.isEmpty())
         return xdg;
     QString home = absoluteOrEmpty(environment.value(QStringLiteral("HOME")));
     if (home.isEmpty())
         home = accountHome();
-    if (home.isEmpty())
+    if (home.isEmpty()) {
+        *temporary = true;
         return QDir::tempPath() + QStringLiteral("/quenmora-") + QString::number(getuid());
+    }
     return home + QStringLiteral("/.local/share");
+}
+
+constexpr mode_t PrivateFolder = S_IRWXU;
+
+// Makes a folder private to the user; one that is there already is fine.
+bool makePrivateFolder(const QString &path)
+{
+    return ::mkdir(QFile::encodeName(path).constData(), PrivateFolder) == 0 || errno == EEXIST;
+}
+
+// The user's own folder, itself and not a link to one.
+bool ownRealFolder(const QString &path)
+{
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid == getuid();
+}
+
+// Takes group and others out of a folder of the user's own (one that
+// another user owns stays as it is).
+bool keepPrivate(const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return false;
+    if (info.st_uid != getuid() || (info.st_mode & (S_IRWXG | S_IRWXO)) == 0)
+        return true;
+    return ::chmod(name.constData(), PrivateFolder) == 0;
+}
+
+Failure notYourOwn(const AppFolderPlan &plan, const QString &path)
+{
+    return {err::PathFileAccess,
+        QStringLiteral("Neither HOME nor the system's account names a home folder, so Quenmora would keep its "
+                       "files in %1. %2 is not a folder of your own (another user may have made it), so Quenmora "
+                       "will not use it. Set HOME to your home folder and start Quenmora again.")
+            .arg(plan.folder, path)};
 }
 
 bool sameContents(const QString &a, const QString &b)
@@ -87,22 +130,45 @@ AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironm
     const QString shipped = QDir::cleanPath(programFolder + QStringLiteral("/../share/quenmora"));
     if (!QFileInfo(shipped).isDir())
         return {programFolder, QString()};
-    return {dataHome(environment) + QStringLiteral("/Quenmora"), shipped};
+    bool temporary = false;
+    const QString home = dataHome(environment, &temporary);
+    return {home + QStringLiteral("/Quenmora"), shipped, temporary};
+}
+
+Failure claimAppFolder(const AppFolderPlan &plan)
+{
+    if (!plan.installed())
+        return {};
+    const QString home = QFileInfo(plan.folder).path();
+    if (plan.inTemporaryFolder) {
+        // Anyone may make folders there: use only the user's own.
+        for (const QString &path : {home, plan.folder}) {
+            if (!makePrivateFolder(path))
+                return cannotWrite(path);
+            if (!ownRealFolder(path))
+                return notYourOwn(plan, path);
+            if (!keepPrivate(path))
+                return cannotWrite(path);
+        }
+        return {};
+    }
+    // A data home that does not exist yet is private to the user, and the
+    // application folder always is (what it holds is nobody else's business).
+    if (!QFileInfo(home).isDir()) {
+        if (!QDir().mkpath(QFileInfo(home).path()) || !makePrivateFolder(home))
+            return cannotWrite(home);
+    }
+    if (!makePrivateFolder(plan.folder) || !keepPrivate(plan.folder))
+        return cannotWrite(plan.folder);
+    return {};
 }
 
 Failure prepareAppFolder(const AppFolderPlan &plan)
 {
     if (!plan.installed())
         return {};
-    // A data folder that does not exist yet is private to the user.
-    const QString home = QFileInfo(plan.folder).path();
-    if (!QFileInfo(home).isDir()) {
-        if (!QDir().mkpath(QFileInfo(home).path())
-            || !QDir().mkdir(home, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
-            return cannotWrite(home);
-    }
-    if (!QDir().mkpath(plan.folder))
-        return cannotWrite(plan.folder);
+    if (const Failure claimed = claimAppFolder(plan); claimed.isSet())
+        return claimed;
 
     Failure failure;
     for (const QString &name : shippedNames(plan.shippedFiles)) {

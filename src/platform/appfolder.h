@@ -15,6 +15,9 @@ struct AppFolderPlan
 {
     QString folder; // the application folder
     QString shippedFiles; // the installation's read-only files; empty for a portable copy
+    // Neither HOME nor the system's account names a home folder: the data
+    // folder lies in a folder of the user's in the system's temporary folder.
+    bool inTemporaryFolder = false;
 
     bool installed() const { return !shippedFiles.isEmpty(); }
 };
@@ -22,9 +25,18 @@ struct AppFolderPlan
 // Decides from the program's folder and the environment (XDG_DATA_HOME, HOME).
 AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment);
 
-// For an installed copy: makes the application folder and copies into it the
-// shipped files it lacks (the help, and the sounds below Photographs). The help follows the installed version; a sound
-// already there is the user's and stays. A portable copy needs nothing.
+// For an installed copy: makes the application folder private to the user
+// (0700, and so a data home that did not exist), and makes an existing one
+// private again. In the temporary folder anyone may have made the folder
+// first: one that is not the user's own real folder is refused, and the
+// failure says so; the program must then not use it. A portable copy's
+// folder is left as it is.
+Failure claimAppFolder(const AppFolderPlan &plan);
+
+// For an installed copy: claims the application folder and copies into it
+// the shipped files it lacks (the help, and the sounds below Photographs).
+// The help follows the installed version; a sound already there is the
+// user's and stays. A portable copy needs nothing.
 Failure prepareAppFolder(const AppFolderPlan &plan);
 
 } // namespace platform

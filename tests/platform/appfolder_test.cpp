@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using platform::AppFolderPlan;
 
 namespace {
@@ -32,6 +35,15 @@ QStringList snapshot(const QString &folder)
     }
     entries.sort();
     return entries;
+}
+
+// The permission bits of a file or folder (not of a link's target).
+int modeOf(const QString &path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return int(info.st_mode & 07777);
 }
 
 } // namespace
@@ -127,6 +139,95 @@ private slots:
         QCOMPARE(readAll(app + QStringLiteral("/Photographs/Audio/pukarta.mid")), QByteArray("song"));
 
         QCOMPARE(snapshot(dir.filePath(QStringLiteral("P"))), before);
+    }
+
+    // Group and others get nothing of the data folder, whether it is new or
+    // was made open by an earlier version.
+    void keepsTheDataFolderPrivate_data()
+    {
+        QTest::addColumn<int>("earlierMode"); // -1: the folder is not there yet
+        QTest::newRow("new") << -1;
+        QTest::newRow("made 0755 before") << 0755;
+        QTest::newRow("made 0750 before") << 0750;
+        QTest::newRow("private already") << 0700;
+    }
+
+    void keepsTheDataFolderPrivate()
+    {
+        QFETCH(int, earlierMode);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("P/share/quenmora"))));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("P/bin"))));
+        const AppFolderPlan plan = platform::planAppFolder(
+            dir.filePath(QStringLiteral("P/bin")), environment(dir.filePath(QStringLiteral("home")), QString()));
+        if (earlierMode >= 0) {
+            QVERIFY(QDir().mkpath(plan.folder));
+            writeBytes(plan.folder + QStringLiteral("/populnv.ppl"), "a session\r\n");
+            QCOMPARE(::chmod(QFile::encodeName(plan.folder).constData(), mode_t(earlierMode)), 0);
+        }
+        QVERIFY(!platform::prepareAppFolder(plan).isSet());
+        QCOMPARE(modeOf(plan.folder), 0700);
+        if (earlierMode >= 0)
+            QCOMPARE(readAll(plan.folder + QStringLiteral("/populnv.ppl")), QByteArray("a session\r\n"));
+    }
+
+    // Without a home the data folder lies in the temporary folder, where
+    // anyone may have made a folder of that name first.
+    void usesOnlyItsOwnFolderInTheTemporaryFolder_data()
+    {
+        QTest::addColumn<QString>("earlier"); // what lies at the data home's place beforehand
+        QTest::addColumn<bool>("used");
+        QTest::newRow("nothing") << "nothing" << true;
+        QTest::newRow("own folder, open") << "own folder 0755" << true;
+        QTest::newRow("own folder, data folder another's") << "own folder, data folder another's" << false;
+        QTest::newRow("another user's folder") << "another's folder" << false;
+        QTest::newRow("link to an own folder") << "link" << false;
+        QTest::newRow("a file") << "file" << false;
+    }
+
+    void usesOnlyItsOwnFolderInTheTemporaryFolder()
+    {
+        QFETCH(QString, earlier);
+        QFETCH(bool, used);
+        QTemporaryDir dir;
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("P/share/quenmora"))));
+        const QString home = dir.filePath(QStringLiteral("quenmora-") + QString::number(getuid()));
+        AppFolderPlan plan;
+        plan.folder = home + QStringLiteral("/Quenmora");
+        plan.shippedFiles = dir.filePath(QStringLiteral("P/share/quenmora"));
+        plan.inTemporaryFolder = true;
+
+        if (earlier.contains(QLatin1String("another's")) && getuid() != 0)
+            QSKIP("only the superuser can make a folder that another user owns");
+        const auto giveAway = [](const QString &path) {
+            return ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
+        };
+        if (earlier == QLatin1String("own folder 0755")) {
+            QVERIFY(QDir().mkdir(home));
+            QCOMPARE(::chmod(QFile::encodeName(home).constData(), 0755), 0);
+        } else if (earlier == QLatin1String("own folder, data folder another's")) {
+            QVERIFY(QDir().mkpath(plan.folder));
+            QVERIFY(giveAway(plan.folder));
+        } else if (earlier == QLatin1String("another's folder")) {
+            QVERIFY(QDir().mkdir(home));
+            QVERIFY(giveAway(home));
+        } else if (earlier == QLatin1String("link")) {
+            QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("elsewhere"))));
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("elsewhere")), home));
+        } else if (earlier == QLatin1String("file")) {
+            writeBytes(home, "not a folder");
+        }
+
+        const platform::Failure claimed = platform::claimAppFolder(plan);
+        QCOMPARE(!claimed.isSet(), used);
+        QCOMPARE(!platform::prepareAppFolder(plan).isSet(), used);
+        if (used) {
+            QCOMPARE(modeOf(home), 0700);
+            QCOMPARE(modeOf(plan.folder), 0700);
+        } else {
+            QVERIFY2(claimed.description.contains(QStringLiteral("Set HOME")), qPrintable(claimed.description));
+            QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("elsewhere/Quenmora"))));
+        }
     }
 
     void leavesAPortableCopyAsItIs()
