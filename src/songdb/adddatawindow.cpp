@@ -238,7 +238,8 @@ void AddDataWindow::AppendFileList_Click()
     WaitCursor wait(this);
     const auto failed = [&](const Failure &failure) {
         wait.restore();
-        if (failure.number == err::ConnectionClosed)
+        // A server that refused the login has the data source: its message tells how to repair the login.
+        if (failure.number == err::ConnectionClosed && !m_state.database.connection().loginRefused())
             say(noDataSource, Icon::Critical);
         else
             reportFailure(failure);

@@ -32,6 +32,24 @@ Failure connectionClosedFailure()
                        "source 'Orvandel' is closed or invalid.")};
 }
 
+bool isLoginRefusal(const QString &driverText)
+{
+    // The server's own words (in English, as a server without a translation
+    // of its messages says them) for what the set-up resets.
+    static const QLatin1String refusals[] = {
+        QLatin1String("password authentication failed"),
+        QLatin1String("is not permitted to log in"),
+        QLatin1String("permission denied for database"),
+        QLatin1String("too many connections for role"),
+        QLatin1String("role \"sa\" does not exist"),
+    };
+    for (const QLatin1String &refusal : refusals) {
+        if (driverText.contains(refusal, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
 namespace {
 
 // Rows per insert statement: 8 values each, well below every engine's limit
@@ -99,6 +117,7 @@ SongConnection::SongConnection(const QString &connectString)
     if (!db.open()) {
         const Failure f = sqlFailure(db.lastError());
         m_openFailure = {err::ConnectionClosed, f.description};
+        m_loginRefused = isLoginRefusal(f.description);
     }
 }
 
@@ -121,7 +140,14 @@ bool SongConnection::isOpen() const
 
 Failure SongConnection::closedFailure() const
 {
-    return connectionClosedFailure();
+    Failure closed = connectionClosedFailure();
+    if (m_loginRefused) {
+        closed.description += QStringLiteral(
+            " The server refused the login (%1). The server's administrator can repair the login by running the "
+            "set-up again (setup-postgres-dsn.sh, installed as quenmora-setup-postgres).")
+                                  .arg(m_openFailure.description);
+    }
+    return closed;
 }
 
 QSqlDatabase SongConnection::database() const

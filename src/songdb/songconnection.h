@@ -49,6 +49,10 @@ public:
     bool isOpen() const;
     // Why opening failed (ConnectionClosed with the driver's text), or nothing.
     platform::Failure openFailure() const { return m_openFailure; }
+    // The server refused the program's login (a changed password, for
+    // instance): the failures of a closed connection then say that the
+    // server's administrator repairs it by running the set-up again.
+    bool loginRefused() const { return m_loginRefused; }
 
     DbResult<qint32> countRecords();
     // The column names of table1 in table order, spelled as the program names
@@ -116,6 +120,7 @@ private:
 
     QString m_name;
     platform::Failure m_openFailure;
+    bool m_loginRefused = false;
 };
 
 // The program-wide connection slot: ConnectDatabase replaces the connection
@@ -135,5 +140,11 @@ private:
 };
 
 platform::Failure connectionClosedFailure();
+
+// Whether the driver's text of a failed connection tells that a PostgreSQL
+// server refused the login itself (password, login right, connect right),
+// which running the server's set-up again puts right. A server that cannot
+// be reached is no refusal.
+bool isLoginRefusal(const QString &driverText);
 
 } // namespace songdb

@@ -26,6 +26,62 @@ private slots:
         QCOMPARE(c.updateRecord(1, {}, {}, {}, {}).number, platform::err::ConnectionClosed);
     }
 
+    // A server that refuses the program's login (its password was changed,
+    // say) has its administrator run the set-up again, and the failures say
+    // so; a data source that is missing gets no such advice.
+    void aRefusedLoginNamesItsRepair_data()
+    {
+        QTest::addColumn<QString>("connectString");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("wrong password") << QStringLiteral("Orvandel;UID=sa;PWD=not-kzq;") << true;
+        QTest::newRow("missing data source") << TempApp::missingConnectString() << false;
+    }
+
+    void aRefusedLoginNamesItsRepair()
+    {
+        QFETCH(QString, connectString);
+        QFETCH(bool, refused);
+        if (refused && !TempApp::onPostgres())
+            QSKIP("the embedded database has no logins");
+        TempApp app;
+        songdb::SongDatabase db(connectString);
+        db.ConnectDatabase();
+        SongConnection &c = db.connection();
+        QVERIFY(!c.isOpen());
+        QCOMPARE(c.loginRefused(), refused);
+        for (const platform::Failure &f : {c.countRecords().failure, c.allTitles().failure,
+                 c.updateRecord(1, {}, {}, {}, {})}) {
+            QCOMPARE(f.number, platform::err::ConnectionClosed);
+            QCOMPARE(f.description.contains(QStringLiteral("repair the login by running the set-up again")), refused);
+        }
+    }
+
+    void recognisesTheServersRefusals_data()
+    {
+        QTest::addColumn<QString>("driverText");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("password") << QStringLiteral("[unixODBC]connection to server at \"db\", port 5432 failed: "
+                                                    "FATAL:  password authentication failed for user \"sa\"")
+                                  << true;
+        QTest::newRow("login right") << QStringLiteral("FATAL:  role \"sa\" is not permitted to log in") << true;
+        QTest::newRow("connect right")
+            << QStringLiteral("FATAL:  permission denied for database \"quenmora\" DETAIL:  User does not have "
+                              "CONNECT privilege.")
+            << true;
+        QTest::newRow("server down") << QStringLiteral("[unixODBC]connection to server at \"db\", port 5432 "
+                                                       "failed: Connection refused Is the server running?")
+                                     << false;
+        QTest::newRow("unknown host") << QStringLiteral("could not translate host name \"db\" to address") << false;
+        QTest::newRow("embedded file missing") << QStringLiteral("[unixODBC][SQLite]connect failed") << false;
+    }
+
+    void recognisesTheServersRefusals()
+    {
+        QFETCH(QString, driverText);
+        QFETCH(bool, refused);
+        QCOMPARE(songdb::isLoginRefusal(driverText), refused);
+    }
+
     void notYetConnectedIsClosed()
     {
         songdb::SongDatabase db;
