@@ -14,7 +14,10 @@
 # postgres; psql asks for its password unless PGPASSWORD is set). The login
 # sa may change records only, never the table.
 set -euo pipefail
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+shopt -s inherit_errexit
+here="$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")"
+# The structure files: beside the script where it is installed, else in the source tree's data/.
+if [ -f "$here/data/schema-sqlite.sql" ]; then data="$here/data"; else data="$here/../data"; fi
 usage="usage: add-indexes.sh [--sqlite FILE | --postgres --host HOST [--port P] [--database D]] [--admin USER]"
 engine="" file="" host="" port=5432 database=quenmora admin=postgres
 while [ $# -gt 0 ]; do
@@ -29,13 +32,21 @@ while [ $# -gt 0 ]; do
     esac
 done
 
-# One key of the data source 'Orvandel' (or of its driver's entry).
-dsn_key() { odbcinst -q -s -n Orvandel 2>/dev/null | sed -n "s/^$1[[:space:]]*=[[:space:]]*//Ip" | head -n 1; }
+# One key of the data source 'Orvandel'.
+dsn_key() { odbcinst -q -s -n Orvandel 2>/dev/null | sed -n "s/^$1[[:space:]]*=[[:space:]]*//Ip" | head -n 1 || true; }
 
 if [ -z "$engine" ]; then
     odbcinst -q -s -n Orvandel >/dev/null 2>&1 || { echo "There is no data source 'Orvandel'." >&2; exit 1; }
     driver=$(dsn_key Driver)
-    library=$(odbcinst -q -d -n "$driver" 2>/dev/null | sed -n 's/^Driver[[:space:]]*=[[:space:]]*//Ip' | head -n 1)
+    [ -n "$driver" ] || { echo "The data source 'Orvandel' names no driver (Driver=)." >&2; exit 1; }
+    # The driver by its registered name, or by the path of its library.
+    library="$driver"
+    if odbcinst -q -d -n "$driver" >/dev/null 2>&1; then
+        library=$(odbcinst -q -d -n "$driver" 2>/dev/null | sed -n 's/^Driver[[:space:]]*=[[:space:]]*//Ip' | head -n 1 || true)
+    elif [[ "$driver" != /* ]]; then
+        echo "The data source 'Orvandel' names the driver '$driver', which unixODBC does not know (odbcinst -q -d lists those it knows)." >&2
+        exit 1
+    fi
     case "$(printf '%s %s' "$driver" "$library" | tr '[:upper:]' '[:lower:]')" in
     *sqlite*)
         engine=sqlite
@@ -49,25 +60,40 @@ if [ -z "$engine" ]; then
         port=${port:-5432}
         ;;
     *)
-        echo "The data source 'Orvandel' uses the driver '$driver', which this script does not know." >&2
+        echo "The data source 'Orvandel' uses the driver '$driver', which this script does not know: name the catalogue with --sqlite FILE or --postgres --host HOST." >&2
         exit 1
         ;;
     esac
 fi
 
 # The index statements of the structure file, one per line.
-statements() { grep -i '^CREATE INDEX IF NOT EXISTS' "$ROOT/data/schema-$1.sql"; }
+statements() { grep -i '^CREATE INDEX IF NOT EXISTS' "$data/schema-$1.sql"; }
 
 case "$engine" in
 sqlite)
     [ -f "$file" ] || { echo "The catalogue file '$file' does not exist." >&2; exit 1; }
+    command -v sqlite3 >/dev/null || { echo "sqlite3 is missing: install the Debian package sqlite3." >&2; exit 1; }
     statements sqlite | sqlite3 -bail "$file"
     echo "The catalogue '$file' has its indexes."
     ;;
 postgres)
     [ -n "$host" ] || { echo "$usage" >&2; exit 2; }
-    { echo "SET client_min_messages TO warning;"; statements postgres; } | psql -h "$host" -p "$port" -U "$admin" -d "$database" -v ON_ERROR_STOP=1 -q \
-        || { echo "No index was added. On PostgreSQL the owner of table1 adds them: name it with --admin." >&2; exit 1; }
+    command -v psql >/dev/null || { echo "psql is missing: install the Debian package postgresql-client." >&2; exit 1; }
+    # Without a terminal psql cannot ask for a password: it is told not to try.
+    ask=()
+    (exec </dev/tty) 2>/dev/null || ask=(-w)
+    if ! errors=$({ echo "SET client_min_messages TO warning;"; statements postgres; } \
+        | psql -X -q "${ask[@]}" -h "$host" -p "$port" -U "$admin" -d "$database" -v ON_ERROR_STOP=1 2>&1 >/dev/null); then
+        echo "$errors" >&2
+        if grep -q "no password supplied" <<<"$errors"; then
+            echo "No index was added: a password is needed for the login $admin. Set PGPASSWORD, or run this from a terminal, where psql asks for it." >&2
+        elif grep -q "must be owner" <<<"$errors"; then
+            echo "No index was added. On PostgreSQL the owner of table1 adds them: name it with --admin." >&2
+        else
+            echo "No index was added." >&2
+        fi
+        exit 1
+    fi
     echo "The catalogue '$database' on $host:$port has its indexes."
     ;;
 esac
