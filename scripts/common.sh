@@ -4,7 +4,14 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${QUENMORA_BUILD_DIR:-$ROOT/build}"
 
 as_root() {
-    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Installing needs the superuser's rights and sudo is not installed: run this as root, or install sudo (apt-get install sudo, as root) and run it again." >&2
+        return 1
+    fi
 }
 
 install_packages() {
