@@ -117,6 +117,14 @@ private slots:
         QTest::newRow("update") << QStringLiteral("update table1 set TitleSID = 'Changed' where DiskID = 'OLD'")
                                 << true;
         QTest::newRow("delete all") << songdb::sql::DeleteAll << true;
+        // The IDs come from the sequence alone: an ID of its own would make the next append collide.
+        QTest::newRow("insert with its own ID")
+            << QStringLiteral("insert into table1 (ID, DiskID) values (900001, 'MINE')") << false;
+        QTest::newRow("change an ID") << QStringLiteral("update table1 set ID = 900002 where DiskID = 'OLD'") << false;
+        // Large objects would outlive Delete All.
+        QTest::newRow("make a large object") << QStringLiteral("select lo_create(0)") << false;
+        QTest::newRow("large object from bytes") << QStringLiteral("select lo_from_bytea(0, 'x')") << false;
+        QTest::newRow("old way to a large object") << QStringLiteral("select lo_creat(-1)") << false;
     }
 
     void theProgramsLoginChangesRecordsOnly()
