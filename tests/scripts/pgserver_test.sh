@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # The server scripts as a CI job and a household use them. From a copy of the
-# scripts in a folder that only its owner may enter, the throw-away server
-# starts. Against it, with password logins, the set-up script leaves a
-# catalogue alone when run again, takes over one that the login sa owned
-# (keeping its records) and writes a data source the program's login can use.
+# scripts in a folder that only its owner may enter (its name and the
+# server's folder hold a quote), the throw-away server starts. Against it,
+# with password logins, the set-up script leaves a catalogue alone when run
+# again, repairs the login sa that a desktop changed, takes over a catalogue
+# that sa owned (keeping its records), works for an admin that is no
+# superuser, writes a data source the program's login can use (keeping the
+# first saved data sources), asks for the admin's password once, and prints
+# the pg_hba.conf lines that keep sa out of the other databases.
 set -euo pipefail
 SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 ls -d /usr/lib/postgresql/*/bin >/dev/null 2>&1 || { echo "SKIP: PostgreSQL is not installed"; exit 77; }
@@ -14,18 +18,20 @@ lacks() { ! grep -qF -- "$2" <<<"$1" || fail "did not expect '$2' in: $1"; }
 
 work=$(mktemp -d)  # mode 0700: closed to the server's system user
 server=$(mktemp -d)
+copy="$work/Bob's copy"
+pg="$server/Bob's server"
 stop() {
-    bash "$work/copy/scripts/pg-server.sh" stop "$server/pg" >/dev/null 2>&1 || true
+    bash "$copy/scripts/pg-server.sh" stop "$pg" >/dev/null 2>&1 || true
     rm -rf "$work" "$server"
 }
 trap stop EXIT
-mkdir "$work/copy"
-cp -r "$SOURCE/scripts" "$SOURCE/data" "$work/copy/"
-cd "$work/copy"
+mkdir "$copy"
+cp -r "$SOURCE/scripts" "$SOURCE/data" "$copy/"
+cd "$copy"
 
 port=55432
 while (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; do port=$((port + 1)); done
-bash scripts/pg-server.sh start "$server/pg" "$port" || fail "the server did not start from $work/copy"
+bash scripts/pg-server.sh start "$pg" "$port" || fail "the server did not start from $copy"
 
 export PGPASSWORD=throwaway
 as_admin() { psql -X -q -tA -h 127.0.0.1 -p "$port" -U quenmora_admin -v ON_ERROR_STOP=1 "$@"; }
@@ -57,12 +63,95 @@ out=$(setup --server-only --database earlier) || fail "run after the take-over: 
 lacks "$out" "belonged"
 lacks "$out" "no longer"
 
+# Anyone may log in as sa and lock the others out: a new password, every
+# session read-only, a timeout in the catalogue. Running the set-up again repairs it.
+as_sa -d quenmora -c "ALTER ROLE sa SET default_transaction_read_only = on" \
+    -c "ALTER ROLE sa IN DATABASE quenmora SET statement_timeout = 1" -c "ALTER ROLE sa PASSWORD 'mine'" >/dev/null
+out=$(as_sa -d quenmora -c "SELECT 1") && fail "sa still logs in with kzq: $out"
+contains "$out" "password authentication failed"
+out=$(setup --server-only) || fail "repair run: $out"
+contains "$out" "Reset the login sa"
+out=$(as_sa -d quenmora -c "SHOW default_transaction_read_only" -c "SHOW statement_timeout" \
+    -c "INSERT INTO table1 (DiskID) VALUES ('AFTER REPAIR')") || fail "sa after the repair: $out"
+[ "$out" = $'off\n0' ] || fail "sa's settings after the repair: $out"
+
+# IDs come from the sequence alone: an ID of sa's own is refused, so the next append cannot collide.
+out=$(as_sa -d quenmora -c "INSERT INTO table1 (ID, DiskID) VALUES (1000000, 'MINE')") && fail "sa chose an ID"
+contains "$out" "permission denied"
+out=$(as_sa -d quenmora -c "UPDATE table1 SET ID = 1000001") && fail "sa changed an ID"
+contains "$out" "permission denied"
+
+# The admin's own connection uses the SSL mode it is given (this server has no SSL).
+out=$(setup --server-only --sslmode require) && fail "the admin connected without the SSL it was told to use"
+contains "$out" "SSL"
+
+# An admin that may create roles and databases but is no superuser.
+as_admin -d postgres -c "CREATE ROLE household LOGIN CREATEROLE CREATEDB PASSWORD 'house'"
+out=$(PGPASSWORD=house setup --server-only --database club --admin household 2>&1 | sed 's/quenmora_admin/-/g') \
+    || fail "set-up by an admin that is no superuser: $out"
+contains "$out" "Created table1 in the database club."
+contains "$out" "Only a superuser may forbid sa to make large objects in club"
+out=$(as_sa -d club -c "INSERT INTO table1 (DiskID) VALUES ('CLUB')" -c "SELECT count(*) FROM table1") \
+    || fail "sa in the club's catalogue: $out"
+[ "$out" = 1 ] || fail "records in the club's catalogue: $out"
+
+# Without a terminal and without a password the scripts say that a password is needed.
+out=$(env -u PGPASSWORD setsid bash scripts/setup-postgres-dsn.sh --server-only --host 127.0.0.1 --port "$port" \
+    --admin quenmora_admin </dev/null 2>&1) && fail "set-up without a password succeeded"
+contains "$out" "A password is needed for the admin login quenmora_admin"
+out=$(env -u PGPASSWORD setsid bash scripts/add-indexes.sh --postgres --host 127.0.0.1 --port "$port" \
+    --admin quenmora_admin </dev/null 2>&1) && fail "add-indexes.sh without a password succeeded"
+contains "$out" "a password is needed for the login quenmora_admin"
+
+# At a terminal, psql asks for the admin's password once: each prompt is answered.
+mkfifo "$work/keys"
+env -u PGPASSWORD script -qec "bash scripts/setup-postgres-dsn.sh --server-only --host 127.0.0.1 --port $port --admin quenmora_admin" \
+    /dev/null <"$work/keys" >"$work/screen" 2>&1 &
+typist=$!
+exec 7>"$work/keys"
+answered=0
+for _ in $(seq 600); do
+    kill -0 "$typist" 2>/dev/null || break
+    asked=$(grep -c "Password for user" "$work/screen" || true)
+    if [ "$asked" -gt "$answered" ]; then echo throwaway >&7; answered=$asked; fi
+    sleep 0.1
+done
+exec 7>&-
+wait "$typist" || fail "the set-up at a terminal failed: $(cat "$work/screen")"
+[ "$answered" -eq 1 ] || fail "the admin's password was asked $answered times: $(cat "$work/screen")"
+grep -q "table1 exists already in quenmora" "$work/screen" || fail "the set-up at a terminal: $(cat "$work/screen")"
+
 # A desktop: its former data source is kept, and the new one reaches the catalogue as sa.
 export ODBCINI="$work/odbc.ini"
-printf '[Orvandel]\nDriver=SQLite3\nDatabase=/nowhere/DizaRore.sqlite\n' >"$ODBCINI"
+printf '# my sources\n[Orvandel]\nDriver=SQLite3\nDatabase=/nowhere/DizaRore.sqlite\n' >"$ODBCINI"
 out=$(setup --dsn-only --database earlier --sslmode prefer) || fail "data source: $out"
 grep -q "Driver=SQLite3" "$ODBCINI.before-postgres" || fail "the former data source was not kept"
-grep -q "SSLmode=prefer" "$ODBCINI" || fail "no SSL mode in the data source"
+for line in "# my sources" "SSLmode=prefer" "CommLog=0" "Debug=0"; do
+    grep -qxF "$line" "$ODBCINI" || fail "the data sources lack '$line': $(cat "$ODBCINI")"
+done
 out=$(echo "SELECT count(*) FROM table1" | isql -b -v Orvandel sa kzq 2>&1) || fail "isql as sa: $out"
 contains "$out" "2"
+# Run again for another catalogue, without --sslmode: the first saved sources
+# stay, the SSL mode too; the same run once more changes nothing.
+out=$(setup --dsn-only --database quenmora) || fail "second data source: $out"
+grep -q "Driver=SQLite3" "$ODBCINI.before-postgres" || fail "the first saved data sources were replaced"
+grep -q "Database=earlier" "$ODBCINI.before-postgres.2" || fail "the second run saved nothing: $(ls "$work")"
+grep -qx "SSLmode=prefer" "$ODBCINI" || fail "a run without --sslmode dropped the SSL mode"
+out=$(setup --dsn-only --database quenmora) || fail "third data source: $out"
+contains "$out" "already"
+[ ! -e "$ODBCINI.before-postgres.3" ] || fail "a run that changed nothing saved the data sources"
+
+# The pg_hba.conf lines the set-up prints keep sa in the catalogue's database.
+out=$(setup --server-only) || fail "run for the pg_hba.conf lines: $out"
+hba=$(sed -n 's/^The pg_hba.conf of the server: //p' <<<"$out")
+[ -f "$hba" ] || fail "no pg_hba.conf named: $out"
+lines=$(grep -E '^ +(local|host|hostssl) ' <<<"$out") || fail "no pg_hba.conf lines: $out"
+{ echo "$lines"; cat "$hba"; } >"$work/hba" && cat "$work/hba" >"$hba"
+as_admin -d postgres -c "SELECT pg_reload_conf()" >/dev/null
+for db in postgres template1 earlier; do
+    out=$(as_sa -d "$db" -c "SELECT 1") && fail "sa reached the database $db"
+    contains "$out" "rejects connection"
+done
+out=$(as_sa -d quenmora -c "SELECT count(*) FROM table1") || fail "sa cannot reach its catalogue: $out"
+as_admin -d postgres -c "SELECT 1" >/dev/null || fail "the admin was kept out"
 echo "PASS"
