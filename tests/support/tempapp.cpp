@@ -62,7 +62,8 @@ const QTemporaryDir &dataSourceHome()
         if (ini.open(QIODevice::WriteOnly)) {
             if (TempApp::onPostgres()) {
                 ini.write("[Orvandel]\nDriver=PostgreSQL Unicode\nServername=127.0.0.1\nPort="
-                    + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=" + processDatabase().toUtf8() + "\n");
+                    + qgetenv("QUENMORA_PG_PORT") + "\nDatabase=" + processDatabase().toUtf8()
+                    + "\nCommLog=0\nDebug=0\n");
             } else {
                 ini.write("[Orvandel]\nDriver=SQLite3\nDatabase="
                     + d.filePath(QStringLiteral("DizaRore.sqlite")).toUtf8() + "\nTimeout=2000\nStepAPI=1\n");
