@@ -42,6 +42,25 @@ start_and_stop() {
     grep -q $'\r$' "$data/populnv.ppl" || fail "the session log lines should end in CR LF"
     cmp -s "$data/DizaRore.hlp" "$shipped/DizaRore.hlp" || fail "the help was not copied to $data"
     cmp -s "$data/Photographs/Audio/pukarta.mid" "$shipped/Photographs/Audio/pukarta.mid" || fail "no built-in song in $data"
+    # What the program keeps and writes is the user's alone.
+    [ "$(stat -c %a "$data")" = 700 ] || fail "the data folder $data is open to others: $(stat -c %a "$data")"
+    [ "$(stat -c %a "$data/populnv.ppl")" = 600 ] || fail "the session log is readable by others"
+}
+
+# The other set-up commands run from the installation and find the structure files there.
+other_commands() {
+    local bin="$1" data="$2"
+    "$bin/quenmora-add-indexes" | grep -q "has its indexes" || fail "quenmora-add-indexes failed on $data"
+    local rc=0
+    "$bin/quenmora-setup-postgres" >/dev/null 2>&1 || rc=$?
+    [ "$rc" -eq 2 ] || fail "quenmora-setup-postgres without a host should end with its usage (2), not $rc"
+    if [ -n "${QUENMORA_PG_PORT:-}" ]; then
+        PGPASSWORD=throwaway "$bin/quenmora-setup-postgres" --server-only --host 127.0.0.1 --port "$QUENMORA_PG_PORT" \
+            --admin quenmora_admin --database "installed_$3" >"$work/setup-postgres.log" 2>&1 \
+            || { cat "$work/setup-postgres.log" >&2; fail "quenmora-setup-postgres failed"; }
+        grep -qE "(Created table1 in the database|table1 exists already in) installed_$3" "$work/setup-postgres.log" \
+            || { cat "$work/setup-postgres.log" >&2; fail "quenmora-setup-postgres made no catalogue"; }
+    fi
 }
 
 # quenmora-setup-dsn: a data source on a database in the data folder; a second run changes nothing.
@@ -59,10 +78,14 @@ setup_dsn() {
 step "cmake --install into a temporary prefix"
 prefix="$work/prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
-for f in bin/quenmora bin/quenmora-setup-dsn share/quenmora/DizaRore.hlp share/quenmora/Dizarore-structure.sqlite \
-    share/quenmora/setup-dsn.sh share/quenmora/Photographs/Audio/pukarta.mid share/quenmora/Photographs/Audio/title.wav \
+for f in bin/quenmora bin/quenmora-setup-dsn bin/quenmora-setup-postgres bin/quenmora-add-indexes \
+    share/quenmora/DizaRore.hlp share/quenmora/Dizarore-structure.sqlite share/quenmora/setup-dsn.sh \
+    share/quenmora/setup-postgres-dsn.sh share/quenmora/add-indexes.sh share/quenmora/data/schema-sqlite.sql \
+    share/quenmora/data/schema-postgres.sql share/quenmora/data/access-postgres.sql \
+    share/quenmora/Photographs/Audio/pukarta.mid share/quenmora/Photographs/Audio/title.wav \
     share/applications/quenmora.desktop share/metainfo/quenmora.metainfo.xml share/man/man1/quenmora.1 \
-    share/man/man1/quenmora-setup-dsn.1 share/icons/hicolor/scalable/apps/quenmora.svg; do
+    share/man/man1/quenmora-setup-dsn.1 share/man/man1/quenmora-setup-postgres.1 \
+    share/man/man1/quenmora-add-indexes.1 share/icons/hicolor/scalable/apps/quenmora.svg; do
     [ -e "$prefix/$f" ] || fail "not installed: $f"
 done
 for size in 48 128 256; do
@@ -79,6 +102,7 @@ export ODBCINI="$work/odbc-prefix.ini" # unixODBC finds the home in the password
 data="$HOME/.local/share/Quenmora"
 setup_dsn "$prefix/bin/quenmora-setup-dsn" "$data"
 start_and_stop "$prefix/bin/quenmora" "$data" "$prefix/share/quenmora"
+other_commands "$prefix/bin" "$data" prefix
 [ "$(snapshot "$prefix")" = "$before" ] || fail "something was written below the prefix"
 [ "$(stat -c %a "$HOME/.local/share")" = 700 ] || fail "a new data home should be private"
 
@@ -90,7 +114,8 @@ grep -qx "Database=$work/portable/copy/DizaRore.sqlite" "$work/odbc-portable.ini
     || fail "the data source should name the database by its full path"
 
 step "cpack -G DEB"
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null
+# The modes in the package must not follow the umask of the run or of the checkout.
+(umask 002 && cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package" >/dev/null)
 deb="$work/package/quenmora_${version}_$(dpkg --print-architecture).deb"
 [ -f "$deb" ] || { ls "$work/package" >&2; fail "no package $(basename "$deb")"; }
 field() { dpkg-deb -f "$deb" "$1"; }
@@ -106,6 +131,10 @@ done
 dpkg-deb -I "$deb" >/dev/null
 contents=$(dpkg-deb -c "$deb" | awk '{ print $6 $7 $8 }')
 for f in ./usr/bin/quenmora ./usr/bin/quenmora-setup-dsn-\>../share/quenmora/setup-dsn.sh \
+    ./usr/bin/quenmora-setup-postgres-\>../share/quenmora/setup-postgres-dsn.sh \
+    ./usr/bin/quenmora-add-indexes-\>../share/quenmora/add-indexes.sh \
+    ./usr/share/quenmora/data/schema-postgres.sql ./usr/share/quenmora/data/access-postgres.sql \
+    ./usr/share/man/man1/quenmora-setup-postgres.1.gz ./usr/share/man/man1/quenmora-add-indexes.1.gz \
     ./usr/share/quenmora/DizaRore.hlp ./usr/share/quenmora/Dizarore-structure.sqlite \
     ./usr/share/quenmora/Photographs/Audio/title.wav ./usr/share/applications/quenmora.desktop \
     ./usr/share/icons/hicolor/48x48/apps/quenmora.png ./usr/share/metainfo/quenmora.metainfo.xml \
@@ -113,6 +142,8 @@ for f in ./usr/bin/quenmora ./usr/bin/quenmora-setup-dsn-\>../share/quenmora/set
     grep -qxF -- "$f" <<<"$contents" || fail "the package lacks $f"
 done
 ! grep -v '^\./usr/' <<<"$contents" | grep -q . || fail "the package holds files outside /usr"
+odd=$(dpkg-deb -c "$deb" | awk '$1 !~ /^(-rw-r--r--|-rwxr-xr-x|drwxr-xr-x|lrwxrwxrwx)$/ { print $1, $6 }')
+[ -z "$odd" ] || fail "entries of the package with other modes than Debian's: $odd"
 ! grep -q -e '_test' -e 'bench' <<<"$contents" || fail "the package holds tests or benchmarks"
 if command -v lintian >/dev/null; then
     rc=0
@@ -130,5 +161,6 @@ before=$(snapshot "$root")
 export XDG_DATA_HOME="$work/xdg" ODBCINI="$work/odbc-package.ini"
 setup_dsn "$root/usr/bin/quenmora-setup-dsn" "$XDG_DATA_HOME/Quenmora"
 start_and_stop "$root/usr/bin/quenmora" "$XDG_DATA_HOME/Quenmora" "$root/usr/share/quenmora"
+other_commands "$root/usr/bin" "$XDG_DATA_HOME/Quenmora" package
 [ "$(snapshot "$root")" = "$before" ] || fail "something was written below the unpacked package"
 echo "Installed copies start and keep their files in the data folder."
