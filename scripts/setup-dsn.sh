@@ -101,7 +101,8 @@ if ! odbcinst -q -d -n SQLite3 >/dev/null 2>&1; then
     tmp=$(mktemp)
     printf '[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\nSetup=%s\n' "$lib" "$lib" > "$tmp"
     chmod 644 "$tmp"
-    as_root odbcinst -i -d -f "$tmp"
+    # The system's list of drivers stays readable by every user.
+    (umask 022 && as_root odbcinst -i -d -f "$tmp")
     rm -f "$tmp"
 fi
 
