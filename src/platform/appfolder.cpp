@@ -56,9 +56,8 @@ bool makePrivateFolder(const QString &path)
 // The user's own folder, itself and not a link to one.
 bool ownRealFolder(const QString &path)
 {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode)
-        && info.st_uid == getuid();
+    struct stat info = {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid();
 }
 
 // Takes group and others out of a folder of the user's own (one that
@@ -66,7 +65,7 @@ bool ownRealFolder(const QString &path)
 bool keepPrivate(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
+    struct stat info = {};
     if (::stat(name.constData(), &info) != 0)
         return false;
     if (info.st_uid != getuid() || (info.st_mode & (S_IRWXG | S_IRWXO)) == 0)

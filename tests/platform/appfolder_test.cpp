@@ -40,7 +40,7 @@ QStringList snapshot(const QString &folder)
 // The permission bits of a file or folder (not of a link's target).
 int modeOf(const QString &path)
 {
-    struct stat info {};
+    struct stat info = {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return -1;
     return int(info.st_mode & 07777);
@@ -199,9 +199,8 @@ private slots:
 
         if (earlier.contains(QLatin1String("another's")) && getuid() != 0)
             QSKIP("only the superuser can make a folder that another user owns");
-        const auto giveAway = [](const QString &path) {
-            return ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0;
-        };
+        const auto giveAway
+            = [](const QString &path) { return ::chown(QFile::encodeName(path).constData(), 65534, 65534) == 0; };
         if (earlier == QLatin1String("own folder 0755")) {
             QVERIFY(QDir().mkdir(home));
             QCOMPARE(::chmod(QFile::encodeName(home).constData(), 0755), 0);

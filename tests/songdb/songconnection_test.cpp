@@ -49,8 +49,8 @@ private slots:
         SongConnection &c = db.connection();
         QVERIFY(!c.isOpen());
         QCOMPARE(c.loginRefused(), refused);
-        for (const platform::Failure &f : {c.countRecords().failure, c.allTitles().failure,
-                 c.updateRecord(1, {}, {}, {}, {})}) {
+        for (const platform::Failure &f :
+            {c.countRecords().failure, c.allTitles().failure, c.updateRecord(1, {}, {}, {}, {})}) {
             QCOMPARE(f.number, platform::err::ConnectionClosed);
             QCOMPARE(f.description.contains(QStringLiteral("repair the login by running the set-up again")), refused);
         }
@@ -64,10 +64,9 @@ private slots:
                                                     "FATAL:  password authentication failed for user \"sa\"")
                                   << true;
         QTest::newRow("login right") << QStringLiteral("FATAL:  role \"sa\" is not permitted to log in") << true;
-        QTest::newRow("connect right")
-            << QStringLiteral("FATAL:  permission denied for database \"quenmora\" DETAIL:  User does not have "
-                              "CONNECT privilege.")
-            << true;
+        QTest::newRow("connect right") << QStringLiteral(
+            "FATAL:  permission denied for database \"quenmora\" DETAIL:  User does not have "
+            "CONNECT privilege.") << true;
         QTest::newRow("server down") << QStringLiteral("[unixODBC]connection to server at \"db\", port 5432 "
                                                        "failed: Connection refused Is the server running?")
                                      << false;
