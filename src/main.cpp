@@ -36,6 +36,9 @@ int main(int argc, char *argv[])
         platform::Message refused;
         refused.text = f.description;
         refused.icon = platform::Icon::Critical;
+        // A request to stop closes the message as it ends the program elsewhere.
+        platform::StopSignals stop;
+        QObject::connect(&stop, &platform::StopSignals::stopRequested, [] { QCoreApplication::exit(EXIT_FAILURE); });
         dialogs.message(refused);
         return EXIT_FAILURE;
     }
