@@ -304,8 +304,9 @@ void ResultsBrowser::Find_Click()
 {
     WaitCursor wait(&m_window);
     m_foundKey.reset();
-    // The text is bound as a parameter and the column checked against the
-    // table's: an unknown column is refused before anything is sent.
+    // The text is a value of the query, never part of its statement, and the
+    // column is checked against the table's: an unknown column is refused
+    // before anything is sent.
     std::optional<songdb::TitleLines> read =
         readOrReport(m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text()), wait);
     if (!read)

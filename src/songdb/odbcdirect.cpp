@@ -1,6 +1,7 @@
 #include "songdb/odbcdirect.h"
 
 #include "songdb/odbcstatement.h"
+#include "songdb/sqlitetext.h"
 
 #include <QByteArray>
 
@@ -115,29 +116,15 @@ Failure readRowByRow(
     }
 }
 
-// SQLite's driver reads the whole result of a statement with parameters into
-// memory before it hands over the first row (a hundred megabytes for a
-// million rows); given the text as a literal it hands the rows over as it
-// goes. Doubling the quotes is all an SQLite literal needs; a text with a
-// NUL character stays a parameter.
-QString withLiteral(const QString &statement, const QString &parameter)
-{
-    const qsizetype mark = statement.indexOf(QLatin1Char('?'));
-    if (parameter.isNull() || parameter.contains(QChar(0)) || mark < 0
-        || statement.indexOf(QLatin1Char('?'), mark + 1) >= 0)
-        return QString();
-    QString literal = parameter;
-    literal.replace(QLatin1Char('\''), QLatin1String("''"));
-    return statement.left(mark) + QLatin1Char('\'') + literal + QLatin1Char('\'') + statement.mid(mark + 1);
-}
-
 } // namespace
 
-LinesQuery::LinesQuery(void *connectionHandle, QString statement, QString parameter, bool inKeyOrder)
+LinesQuery::LinesQuery(
+    void *connectionHandle, QString statement, QString parameter, bool inKeyOrder, ParameterForm form)
     : m_connection(connectionHandle)
     , m_statement(std::move(statement))
     , m_parameter(std::move(parameter))
     , m_inKeyOrder(inKeyOrder)
+    , m_form(form)
 {
 }
 
@@ -163,11 +150,11 @@ Failure LinesQuery::read(TitleLines *lines) const
     const bool wide = driver != Driver::Sqlite;
     QString statement = m_statement;
     QString parameter = m_parameter;
-    if (driver == Driver::Sqlite) {
-        if (const QString literal = withLiteral(statement, parameter); !literal.isNull()) {
-            statement = literal;
-            parameter = QString();
-        }
+    if (driver == Driver::Sqlite && m_form == ParameterForm::Streamed && !parameter.isNull()) {
+        statement = sqlitetext::withValue(statement, parameter);
+        if (statement.isNull())
+            return {err::InvalidArgument, QStringLiteral("The statement must hold exactly one parameter.")};
+        parameter = QString();
     }
     bool truncated = false;
     {
