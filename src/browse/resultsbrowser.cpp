@@ -127,13 +127,6 @@ int ResultsBrowser::allRecordsLines() const
     return m_ui.DataList1Lines->rowCount();
 }
 
-std::optional<qint32> ResultsBrowser::allRecordsKey(int row) const
-{
-    if (row < 0 || row >= allRecordsLines())
-        return std::nullopt;
-    return m_ui.DataList1Lines->id(row);
-}
-
 void ResultsBrowser::fillLabels(const QStringList &labels)
 {
     // A label line stands for no record: its value is 0, which no key has.
@@ -282,7 +275,8 @@ void ResultsBrowser::DataList1_Click(int row)
     if (row < 0 || row >= allRecordsLines())
         return;
     m_ui.Label23->show();
-    m_window.DisplayRecord(QString::number(m_ui.DataList1Lines->id(row)));
+    if (!m_window.DisplayRecord(QString::number(m_ui.DataList1Lines->id(row))))
+        recordGone();
     m_ui.Text1->setText(QString::number(row + 1));
     setFrameCaption(AllRecordsCaption, QApplication::palette().color(QPalette::ButtonText));
     m_ui.Image8->show();
@@ -291,6 +285,16 @@ void ResultsBrowser::DataList1_Click(int row)
         m_ui.Image8->hide();
     else if (photo.isSet())
         m_window.reportFailure(photo);
+}
+
+// A line whose record was deleted since the list was read (by another
+// desktop, or a deleted disk whose lines were kept): no other record stays
+// on show beside the line.
+void ResultsBrowser::recordGone()
+{
+    m_ui.txtID->clear();
+    m_window.ClearAllField();
+    m_window.say(QStringLiteral("No record found to display"), Icon::Information);
 }
 
 void ResultsBrowser::DataList1_DblClick()
@@ -375,12 +379,8 @@ void ResultsBrowser::List1_Click(int row)
         m_ui.txtID->clear();
         m_ui.Text1->clear();
     } else {
-        if (!shown) {
-            // Deleted since the search: no other record stays on show beside this line.
-            m_ui.txtID->clear();
-            m_window.ClearAllField();
-            m_window.say(QStringLiteral("No record found to display"), Icon::Information);
-        }
+        if (!shown)
+            recordGone();
         setFrameCaption(FoundResultsCaption, FoundColour);
         m_ui.Text1->setText(QString::number(row + 1));
     }

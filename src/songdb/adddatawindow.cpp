@@ -349,13 +349,12 @@ void AddDataWindow::Text13_Change()
     const std::optional<qint32> shown = recordKey(m_ui.Text13->text());
     if (!shown)
         return;
-    // A line of the all-records list stands for the record at its position,
-    // and selecting it below shows that line's record. Its key finds the
-    // record at once, where the table would be walked up to the position;
-    // the table is asked only when the line's record is gone.
+    // A line of the all-records list stands for the record at its position:
+    // selecting it below shows that line's record, found at once by its key
+    // where the table would be walked up to the position, or says that the
+    // record is gone. Only a number beyond the list walks the table.
     const bool listed = *shown < m_browser->allRecordsLines() - 1;
-    const std::optional<qint32> lineKey = listed ? m_browser->allRecordsKey(*shown - 1) : std::nullopt;
-    if (!lineKey || !DisplayRecord(QString::number(*lineKey)))
+    if (!listed)
         DisplayRecordAt(*shown);
     m_ui.Text1->setText(m_ui.Text13->text());
     if (listed)
