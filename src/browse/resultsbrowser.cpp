@@ -38,22 +38,24 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     , m_state(state)
     , m_window(window)
 {
-    connect(m_ui.ShowAll, &QPushButton::clicked, this, &ResultsBrowser::ShowAll_Click);
-    connect(m_ui.Find, &QPushButton::clicked, this, &ResultsBrowser::Find_Click);
-    connect(m_ui.SearchDisks, &QPushButton::clicked, this, &ResultsBrowser::SearchDisks_Click);
-    connect(m_ui.Occasion, &QPushButton::clicked, this, [this] { labelList(ListMode::OccasionLabels); });
-    connect(m_ui.Status, &QPushButton::clicked, this, [this] { labelList(ListMode::StatusLabels); });
-    connect(m_ui.Duplicates, &QAction::triggered, this, &ResultsBrowser::Duplicates_Click);
-    connect(m_ui.SaveList, &QAction::triggered, this, &ResultsBrowser::SaveList_Click);
-    connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, &ResultsBrowser::DataList1_DblClick);
+    // Every command here reads through the connection: none runs beside background work.
+    using platform::unlessBusy;
+    connect(m_ui.ShowAll, &QPushButton::clicked, this, unlessBusy([this] { ShowAll_Click(); }));
+    connect(m_ui.Find, &QPushButton::clicked, this, unlessBusy([this] { Find_Click(); }));
+    connect(m_ui.SearchDisks, &QPushButton::clicked, this, unlessBusy([this] { SearchDisks_Click(); }));
+    connect(m_ui.Occasion, &QPushButton::clicked, this, unlessBusy([this] { labelList(ListMode::OccasionLabels); }));
+    connect(m_ui.Status, &QPushButton::clicked, this, unlessBusy([this] { labelList(ListMode::StatusLabels); }));
+    connect(m_ui.Duplicates, &QAction::triggered, this, unlessBusy([this] { Duplicates_Click(); }));
+    connect(m_ui.SaveList, &QAction::triggered, this, unlessBusy([this] { SaveList_Click(); }));
+    connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, unlessBusy([this] { DataList1_DblClick(); }));
     for (QListView *list : {m_ui.DataList1, m_ui.List1}) {
         QItemSelectionModel *selection = list->selectionModel();
         connect(selection, &QItemSelectionModel::currentRowChanged, this,
-                [this, list](const QModelIndex &current) { rowChanged(list, current.row()); });
+                unlessBusy([this, list](const QModelIndex &current) { rowChanged(list, current.row()); }));
         // A click on the line already selected shows its record again.
         list->viewport()->installEventFilter(this);
         connect(list, &QAbstractItemView::clicked, this,
-                [this, list](const QModelIndex &index) { lineClicked(list, index.row()); });
+                unlessBusy([this, list](const QModelIndex &index) { lineClicked(list, index.row()); }));
         // A line selected without becoming the current one is still the chosen line.
         connect(selection, &QItemSelectionModel::selectionChanged, this, [list, selection] {
             const QModelIndexList chosen = selection->selectedIndexes();
