@@ -11,9 +11,10 @@ namespace platform {
 
 // Runs work on a thread of its own and returns when it is done. Meanwhile
 // the windows keep painting and timers keep running, but the application
-// takes no input: clicks, keys, shortcuts and close requests are dropped,
-// as the hourglass the caller shows promises. The work must leave widgets
-// alone, and nothing on the window thread may use what the work uses.
+// takes no input: clicks, keys, input-method text, shortcuts and close
+// requests are dropped, as the hourglass the caller shows promises. The work
+// must leave widgets alone, and nothing on the window thread may use what
+// the work uses (see unlessBusy).
 void runBusy(const std::function<void()> &work);
 
 // True while work of runBusy is under way or an InputPause lives.
