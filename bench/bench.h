@@ -64,6 +64,7 @@ public:
     // login sa, and one as the server's superuser, who owns table1.
     QString connectString() const;
     QString adminConnectString() const;
+    int port() const { return m_port; }
 
 private:
     struct Folder;

@@ -49,6 +49,24 @@ int lineOfKey(const songdb::TitleLines &records, qint32 key)
     return low < records.size() && records.id(low) == key ? low : -1;
 }
 
+// What a spreadsheet takes for the start of a formula.
+bool startsLikeFormula(QByteArrayView utf8)
+{
+    if (utf8.isEmpty())
+        return false;
+    switch (utf8.front()) {
+    case '=':
+    case '+':
+    case '-':
+    case '@':
+    case '\t':
+    case '\r':
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool CsvExport::isCsvName(const QString &path)
@@ -58,13 +76,17 @@ bool CsvExport::isCsvName(const QString &path)
 
 void CsvExport::appendField(QByteArray *line, QByteArrayView utf8)
 {
+    const bool guarded = startsLikeFormula(utf8);
     const bool quoted
         = std::any_of(utf8.begin(), utf8.end(), [](char c) { return c == ',' || c == '"' || c == '\r' || c == '\n'; });
+    if (quoted)
+        *line += '"';
+    if (guarded)
+        *line += '\'';
     if (!quoted) {
         line->append(utf8.data(), utf8.size());
         return;
     }
-    *line += '"';
     for (const char c : utf8) {
         if (c == '"')
             *line += '"';

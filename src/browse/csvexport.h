@@ -13,7 +13,9 @@ namespace browse {
 // without a byte order mark, CR LF after every line, a header line with the
 // column names. A field that holds a comma, a quotation mark, CR or LF is
 // put in quotation marks, its own quotation marks doubled; a field without
-// a value is empty.
+// a value is empty. A field that a spreadsheet would take for a formula (it
+// begins with =, +, -, @, a tab or CR) is written after an apostrophe, so
+// that a file name or a tag can never become a live formula.
 class CsvExport
 {
 public:
@@ -21,7 +23,7 @@ public:
 
     // Whether a chosen file name asks for this form whatever the filter.
     static bool isCsvName(const QString &path);
-    // Appends one field to a line, quoted where it must be.
+    // Appends one field to a line, guarded and quoted where it must be.
     static void appendField(QByteArray *line, QByteArrayView utf8);
 
     // A list of values of one column (labels, titles): the column's name,

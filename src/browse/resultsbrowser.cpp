@@ -38,22 +38,24 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     , m_state(state)
     , m_window(window)
 {
-    connect(m_ui.ShowAll, &QPushButton::clicked, this, &ResultsBrowser::ShowAll_Click);
-    connect(m_ui.Find, &QPushButton::clicked, this, &ResultsBrowser::Find_Click);
-    connect(m_ui.SearchDisks, &QPushButton::clicked, this, &ResultsBrowser::SearchDisks_Click);
-    connect(m_ui.Occasion, &QPushButton::clicked, this, [this] { labelList(ListMode::OccasionLabels); });
-    connect(m_ui.Status, &QPushButton::clicked, this, [this] { labelList(ListMode::StatusLabels); });
-    connect(m_ui.Duplicates, &QAction::triggered, this, &ResultsBrowser::Duplicates_Click);
-    connect(m_ui.SaveList, &QAction::triggered, this, &ResultsBrowser::SaveList_Click);
-    connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, &ResultsBrowser::DataList1_DblClick);
+    // Every command here reads through the connection: none runs beside background work.
+    using platform::unlessBusy;
+    connect(m_ui.ShowAll, &QPushButton::clicked, this, unlessBusy([this] { ShowAll_Click(); }));
+    connect(m_ui.Find, &QPushButton::clicked, this, unlessBusy([this] { Find_Click(); }));
+    connect(m_ui.SearchDisks, &QPushButton::clicked, this, unlessBusy([this] { SearchDisks_Click(); }));
+    connect(m_ui.Occasion, &QPushButton::clicked, this, unlessBusy([this] { labelList(ListMode::OccasionLabels); }));
+    connect(m_ui.Status, &QPushButton::clicked, this, unlessBusy([this] { labelList(ListMode::StatusLabels); }));
+    connect(m_ui.Duplicates, &QAction::triggered, this, unlessBusy([this] { Duplicates_Click(); }));
+    connect(m_ui.SaveList, &QAction::triggered, this, unlessBusy([this] { SaveList_Click(); }));
+    connect(m_ui.DataList1, &QAbstractItemView::doubleClicked, this, unlessBusy([this] { DataList1_DblClick(); }));
     for (QListView *list : {m_ui.DataList1, m_ui.List1}) {
         QItemSelectionModel *selection = list->selectionModel();
         connect(selection, &QItemSelectionModel::currentRowChanged, this,
-                [this, list](const QModelIndex &current) { rowChanged(list, current.row()); });
+                unlessBusy([this, list](const QModelIndex &current) { rowChanged(list, current.row()); }));
         // A click on the line already selected shows its record again.
         list->viewport()->installEventFilter(this);
         connect(list, &QAbstractItemView::clicked, this,
-                [this, list](const QModelIndex &index) { lineClicked(list, index.row()); });
+                unlessBusy([this, list](const QModelIndex &index) { lineClicked(list, index.row()); }));
         // A line selected without becoming the current one is still the chosen line.
         connect(selection, &QItemSelectionModel::selectionChanged, this, [list, selection] {
             const QModelIndexList chosen = selection->selectedIndexes();
@@ -125,13 +127,6 @@ void ResultsBrowser::selectAllRecordsLine(int row)
 int ResultsBrowser::allRecordsLines() const
 {
     return m_ui.DataList1Lines->rowCount();
-}
-
-std::optional<qint32> ResultsBrowser::allRecordsKey(int row) const
-{
-    if (row < 0 || row >= allRecordsLines())
-        return std::nullopt;
-    return m_ui.DataList1Lines->id(row);
 }
 
 void ResultsBrowser::fillLabels(const QStringList &labels)
@@ -282,7 +277,8 @@ void ResultsBrowser::DataList1_Click(int row)
     if (row < 0 || row >= allRecordsLines())
         return;
     m_ui.Label23->show();
-    m_window.DisplayRecord(QString::number(m_ui.DataList1Lines->id(row)));
+    if (!m_window.DisplayRecord(QString::number(m_ui.DataList1Lines->id(row))))
+        recordGone();
     m_ui.Text1->setText(QString::number(row + 1));
     setFrameCaption(AllRecordsCaption, QApplication::palette().color(QPalette::ButtonText));
     m_ui.Image8->show();
@@ -291,6 +287,16 @@ void ResultsBrowser::DataList1_Click(int row)
         m_ui.Image8->hide();
     else if (photo.isSet())
         m_window.reportFailure(photo);
+}
+
+// A line whose record was deleted since the list was read (by another
+// desktop, or a deleted disk whose lines were kept): no other record stays
+// on show beside the line.
+void ResultsBrowser::recordGone()
+{
+    m_ui.txtID->clear();
+    m_window.ClearAllField();
+    m_window.say(QStringLiteral("No record found to display"), Icon::Information);
 }
 
 void ResultsBrowser::DataList1_DblClick()
@@ -304,8 +310,9 @@ void ResultsBrowser::Find_Click()
 {
     WaitCursor wait(&m_window);
     m_foundKey.reset();
-    // The text is bound as a parameter and the column checked against the
-    // table's: an unknown column is refused before anything is sent.
+    // The text is a value of the query, never part of its statement, and the
+    // column is checked against the table's: an unknown column is refused
+    // before anything is sent.
     std::optional<songdb::TitleLines> read =
         readOrReport(m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text()), wait);
     if (!read)
@@ -374,12 +381,8 @@ void ResultsBrowser::List1_Click(int row)
         m_ui.txtID->clear();
         m_ui.Text1->clear();
     } else {
-        if (!shown) {
-            // Deleted since the search: no other record stays on show beside this line.
-            m_ui.txtID->clear();
-            m_window.ClearAllField();
-            m_window.say(QStringLiteral("No record found to display"), Icon::Information);
-        }
+        if (!shown)
+            recordGone();
         setFrameCaption(FoundResultsCaption, FoundColour);
         m_ui.Text1->setText(QString::number(row + 1));
     }

@@ -53,8 +53,6 @@ public:
     void selectAllRecordsLine(int row);
     // The lines DataList1 holds.
     int allRecordsLines() const;
-    // The key the line of DataList1 carries, if there is such a line.
-    std::optional<qint32> allRecordsKey(int row) const;
 
     ListMode mode() const { return m_mode; }
     bool allListLoaded() const { return m_allListLoaded; }
@@ -68,6 +66,7 @@ private:
     void showFirstOfAllRecords();
     void DataList1_Click(int row);
     void DataList1_DblClick();
+    void recordGone();
     void Find_Click();
     void List1_Click(int row);
     void labelList(ListMode mode);

@@ -4,6 +4,7 @@
 #include "listmaker/filelistbox.h"
 #include "listmaker/folderlistbox.h"
 #include "listmaker/listx.h"
+#include "platform/busywork.h"
 
 #include <QAction>
 #include <QFrame>
@@ -256,17 +257,20 @@ void MakeSListWindow::buildControls()
 
 void MakeSListWindow::connectControls()
 {
-    connect(m_drive1, &DriveListBox::driveChosen, this, &MakeSListWindow::Drive1_Change);
+    // Commands that use the connection, start long work or change the lists
+    // never run beside background work (reading tags among it).
+    using platform::unlessBusy;
+    connect(m_drive1, &DriveListBox::driveChosen, this, unlessBusy([this] { Drive1_Change(); }));
     connect(m_dir1, &FolderListBox::pathChanged, this, &MakeSListWindow::Dir1_Change);
     connect(m_file1, &QListWidget::currentRowChanged, this, &MakeSListWindow::File1_Click);
     connect(m_file1, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::File1_DblClick);
 
-    connect(m_addList, &QPushButton::clicked, this, &MakeSListWindow::AddList_Click);
-    connect(m_existingDisk, &QPushButton::clicked, this, &MakeSListWindow::ExistingDisk_Click);
-    connect(m_addToAccess, &QPushButton::clicked, this, &MakeSListWindow::AddToAccess_Click);
-    connect(m_sortList, &QPushButton::clicked, this, &MakeSListWindow::SortList_Click);
-    connect(m_editList4, &QPushButton::clicked, this, &MakeSListWindow::EditList4_Click);
-    connect(m_concatanate, &QPushButton::clicked, this, &MakeSListWindow::Concatanate_Click);
+    connect(m_addList, &QPushButton::clicked, this, unlessBusy([this] { AddList_Click(); }));
+    connect(m_existingDisk, &QPushButton::clicked, this, unlessBusy([this] { ExistingDisk_Click(); }));
+    connect(m_addToAccess, &QPushButton::clicked, this, unlessBusy([this] { AddToAccess_Click(); }));
+    connect(m_sortList, &QPushButton::clicked, this, unlessBusy([this] { SortList_Click(); }));
+    connect(m_editList4, &QPushButton::clicked, this, unlessBusy([this] { EditList4_Click(); }));
+    connect(m_concatanate, &QPushButton::clicked, this, unlessBusy([this] { Concatanate_Click(); }));
     connect(m_text2, &QLineEdit::textChanged, m_concatanate, [this] { m_concatanate->setEnabled(true); });
     connect(m_text4, &QLineEdit::textChanged, this, &MakeSListWindow::Text4_Change);
 
@@ -287,14 +291,14 @@ void MakeSListWindow::connectControls()
     connect(m_list4, &QListWidget::itemDoubleClicked, this, &MakeSListWindow::List4_DblClick);
 
     connect(m_back, &QAction::triggered, this, &MakeSListWindow::Back_Click);
-    connect(m_clearList, &QAction::triggered, this, &MakeSListWindow::ClearList_Click);
+    connect(m_clearList, &QAction::triggered, this, unlessBusy([this] { ClearList_Click(); }));
     connect(m_saveSequential, &QAction::triggered, this, [this] { saveReport(ReportKind::Sequential, m_list1); });
     connect(m_saveSorted, &QAction::triggered, this, [this] { saveReport(ReportKind::Sorted, m_list2); });
     connect(m_saveX, &QAction::triggered, this, [this] { saveReport(ReportKind::ListX, m_list3); });
     connect(m_saveEdited, &QAction::triggered, this, [this] { saveReport(ReportKind::Edited, m_list4); });
     connect(m_about, &QAction::triggered, this, &MakeSListWindow::About_Click);
     connect(m_help, &QAction::triggered, this, &MakeSListWindow::Help_Click);
-    connect(m_tagTitles, &QAction::triggered, this, &MakeSListWindow::TagTitles_Click);
+    connect(m_tagTitles, &QAction::triggered, this, unlessBusy([this] { TagTitles_Click(); }));
     m_editList4->installEventFilter(this);
 }
 

@@ -225,17 +225,22 @@ void MakeSListWindow::TagTitles_Click()
 
     m_making = true;
     setCursor(Qt::WaitCursor);
-    const platform::InputPause noInput; // clicks and keys meanwhile are dropped, not kept for later
-    QElapsedTimer sinceShown;
-    sinceShown.start();
-    const TagTitles::Outcome outcome = TagTitles::apply(entries(m_list4), files, [&](int done) {
-        if (sinceShown.elapsed() < ProgressEveryMs)
-            return;
-        m_label6->setText(QStringLiteral("Reading tags: ") + QString::number(done) + QStringLiteral(" of ")
-                          + QString::number(total));
-        QCoreApplication::processEvents();
-        sinceShown.restart();
-    });
+    TagTitles::Outcome outcome;
+    {
+        const platform::InputPause noInput; // clicks and keys meanwhile are dropped, not kept for later
+        QElapsedTimer sinceShown;
+        outcome = TagTitles::apply(entries(m_list4), files, [&](int done) {
+            if (!sinceShown.isValid() || sinceShown.elapsed() >= ProgressEveryMs) {
+                m_label6->setText(QStringLiteral("Reading tags: ") + QString::number(done) + QStringLiteral(" of ")
+                                  + QString::number(total));
+                QCoreApplication::processEvents();
+                sinceShown.start();
+            }
+            // A request to stop ends the reading after the file in hand; the
+            // program leaves once this command has returned.
+            return !platform::requestWaiting();
+        });
+    }
     m_list4->setUpdatesEnabled(false);
     for (int p = 0; p < total; ++p) {
         QListWidgetItem *item = m_list4->item(p);

@@ -35,7 +35,7 @@ QString TagTitles::titleOf(const QString &path)
 }
 
 TagTitles::Outcome TagTitles::apply(const QStringList &lines, const QStringList &files,
-                                    const std::function<void(int done)> &progress)
+                                    const std::function<bool(int done)> &progress)
 {
     Outcome out;
     out.lines = lines;
@@ -45,8 +45,8 @@ TagTitles::Outcome TagTitles::apply(const QStringList &lines, const QStringList 
             out.lines[i] = title;
             ++out.changed;
         }
-        if (progress)
-            progress(int(i + 1));
+        if (progress && !progress(int(i + 1)))
+            break;
     }
     return out;
 }

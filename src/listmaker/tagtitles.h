@@ -23,9 +23,11 @@ public:
 
     // Puts each file's title in place of its line; a line whose file has no
     // title (or that has no file: an empty name) keeps its text. files[i] is
-    // the file of lines[i]. progress(done) runs after every file.
+    // the file of lines[i]. progress(done) runs after every file; when it
+    // answers false no further file is read, and the lines after the last
+    // one read keep their text.
     static Outcome apply(const QStringList &lines, const QStringList &files,
-                         const std::function<void(int done)> &progress = {});
+                         const std::function<bool(int done)> &progress = {});
 
     // "Titles from tags: 3 of 17"
     static QString summary(int changed, int total);

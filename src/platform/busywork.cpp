@@ -26,6 +26,8 @@ public:
         case QEvent::Wheel:
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
+        // Text committed by an input method (ibus, fcitx) comes without a key.
+        case QEvent::InputMethod:
         case QEvent::Shortcut:
         case QEvent::ContextMenu:
         case QEvent::TouchBegin:
@@ -61,11 +63,18 @@ InputPause::InputPause()
     : m_blocker(std::make_unique<InputBlocker>())
 {
     QCoreApplication::instance()->installEventFilter(m_blocker.get());
+    ++busyDepth;
 }
 
 InputPause::~InputPause()
 {
     QCoreApplication::instance()->removeEventFilter(m_blocker.get());
+    --busyDepth;
+    if (busyDepth == 0 && !pendingRequests.empty()) {
+        // After the command that ran the work has returned, from the event loop.
+        for (const std::function<void()> &request : std::exchange(pendingRequests, {}))
+            QMetaObject::invokeMethod(QCoreApplication::instance(), request, Qt::QueuedConnection);
+    }
 }
 
 void runBusy(const std::function<void()> &work)
@@ -73,19 +82,15 @@ void runBusy(const std::function<void()> &work)
     QEventLoop loop;
     const std::unique_ptr<QThread> thread(QThread::create(work));
     QObject::connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit, Qt::QueuedConnection);
-    {
-        const InputPause pause;
-        ++busyDepth;
-        thread->start();
-        loop.exec();
-        thread->wait();
-        --busyDepth;
-    }
-    if (busyDepth == 0 && !pendingRequests.empty()) {
-        // After the command that ran the work has returned, from the event loop.
-        for (const std::function<void()> &request : std::exchange(pendingRequests, {}))
-            QMetaObject::invokeMethod(QCoreApplication::instance(), request, Qt::QueuedConnection);
-    }
+    const InputPause pause;
+    thread->start();
+    loop.exec();
+    thread->wait();
+}
+
+bool busy()
+{
+    return busyDepth > 0;
 }
 
 void whenIdle(const std::function<void()> &request)
@@ -94,6 +99,11 @@ void whenIdle(const std::function<void()> &request)
         request();
     else
         pendingRequests.push_back(request);
+}
+
+bool requestWaiting()
+{
+    return !pendingRequests.empty();
 }
 
 } // namespace platform

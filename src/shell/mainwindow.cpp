@@ -2,6 +2,7 @@
 
 #include "listmaker/makeslistwindow.h"
 #include "platform/boldcaption.h"
+#include "platform/busywork.h"
 #include "platform/fixedcolours.h"
 #include "platform/windowplacement.h"
 #include "shell/loadtime.h"
@@ -170,8 +171,11 @@ void MainWindow::buildControls()
         w->installEventFilter(this);
     }
 
-    connect(m_displayRecords, &QPushButton::clicked, this, &MainWindow::DisplayRecords_Click);
-    connect(m_createRecordsToAppend, &QPushButton::clicked, this, &MainWindow::CreateRecordsToAppend_Click);
+    // Showing a working window may load it, which opens the connection anew:
+    // never beside background work.
+    connect(m_displayRecords, &QPushButton::clicked, this, platform::unlessBusy([this] { DisplayRecords_Click(); }));
+    connect(m_createRecordsToAppend, &QPushButton::clicked, this,
+            platform::unlessBusy([this] { CreateRecordsToAppend_Click(); }));
     connect(m_helpMain, &QPushButton::clicked, this, &MainWindow::HelpMain_Click);
     connect(m_exitz, &QPushButton::clicked, this, &MainWindow::ExitApplication);
     connect(m_image5, &PictureLabel::clicked, this, &MainWindow::ExitApplication);

@@ -91,12 +91,14 @@ AddDataWindow::AddDataWindow(platform::AppContext &app, shell::SharedState &stat
     connect(m_ui.Back, &QAction::triggered, this, &AddDataWindow::Back_Click);
     connect(m_ui.Help, &QAction::triggered, this, &AddDataWindow::Help_Click);
     connect(m_ui.About, &QAction::triggered, this, [this] { m_navigator.showProgramInfo(0); });
-    connect(m_ui.AppendFileList, &QPushButton::clicked, this, &AddDataWindow::AppendFileList_Click);
-    connect(m_ui.Text13, &QLineEdit::textChanged, this, &AddDataWindow::Text13_Change);
-    connect(m_ui.EditRecord, &QPushButton::clicked, this, &AddDataWindow::EditRecord_Click);
-    connect(m_ui.DeleteDisk, &QPushButton::clicked, this, &AddDataWindow::DeleteDisk_Click);
-    connect(m_ui.DeleteAll, &QPushButton::clicked, this, &AddDataWindow::DeleteAll_Click);
-    connect(m_ui.OK, &QPushButton::clicked, this, &AddDataWindow::OK_Click);
+    // Commands that use the connection never run beside background work.
+    using platform::unlessBusy;
+    connect(m_ui.AppendFileList, &QPushButton::clicked, this, unlessBusy([this] { AppendFileList_Click(); }));
+    connect(m_ui.Text13, &QLineEdit::textChanged, this, unlessBusy([this] { Text13_Change(); }));
+    connect(m_ui.EditRecord, &QPushButton::clicked, this, unlessBusy([this] { EditRecord_Click(); }));
+    connect(m_ui.DeleteDisk, &QPushButton::clicked, this, unlessBusy([this] { DeleteDisk_Click(); }));
+    connect(m_ui.DeleteAll, &QPushButton::clicked, this, unlessBusy([this] { DeleteAll_Click(); }));
+    connect(m_ui.OK, &QPushButton::clicked, this, unlessBusy([this] { OK_Click(); }));
     // Enter runs what the box is for; in the record-number box it stays a key that is not taken.
     connect(m_ui.Text2, &QLineEdit::returnPressed, m_ui.Find, &QPushButton::click);
     connect(m_ui.Text14, &QLineEdit::returnPressed, m_ui.OK, &QPushButton::click);
@@ -350,13 +352,12 @@ void AddDataWindow::Text13_Change()
     const std::optional<qint32> shown = recordKey(m_ui.Text13->text());
     if (!shown)
         return;
-    // A line of the all-records list stands for the record at its position,
-    // and selecting it below shows that line's record. Its key finds the
-    // record at once, where the table would be walked up to the position;
-    // the table is asked only when the line's record is gone.
+    // A line of the all-records list stands for the record at its position:
+    // selecting it below shows that line's record, found at once by its key
+    // where the table would be walked up to the position, or says that the
+    // record is gone. Only a number beyond the list walks the table.
     const bool listed = *shown < m_browser->allRecordsLines() - 1;
-    const std::optional<qint32> lineKey = listed ? m_browser->allRecordsKey(*shown - 1) : std::nullopt;
-    if (!lineKey || !DisplayRecord(QString::number(*lineKey)))
+    if (!listed)
         DisplayRecordAt(*shown);
     m_ui.Text1->setText(m_ui.Text13->text());
     if (listed)

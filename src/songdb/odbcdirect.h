@@ -7,6 +7,17 @@
 
 namespace songdb {
 
+// How a query's text parameter reaches the engine.
+enum class ParameterForm {
+    // Bound, except on SQLite, where it is written into the statement as
+    // sqlitetext::expression: the driver then hands the rows over as it
+    // reads them instead of holding the whole result first. Either way it
+    // stands for exactly the value binding gives.
+    Streamed,
+    // Always bound.
+    Bound,
+};
+
 // A query for list lines (a number and a text per row: a record key, or a
 // count that the caller makes into its line), read through
 // the connection's own ODBC handle in blocks of rows with bound columns:
@@ -18,9 +29,11 @@ class LinesQuery
 public:
     LinesQuery() = default;
     // statement selects the number and the text, in this order; a parameter,
-    // when not null, is bound to its one '?' as text. With inKeyOrder the
-    // lines are put in the order of their keys as they are read.
-    LinesQuery(void *connectionHandle, QString statement, QString parameter = QString(), bool inKeyOrder = false);
+    // when not null, is the text value of its one '?', sent in the form
+    // given. With inKeyOrder the lines are put in the order of their keys as
+    // they are read.
+    LinesQuery(void *connectionHandle, QString statement, QString parameter = QString(), bool inKeyOrder = false,
+        ParameterForm form = ParameterForm::Streamed);
 
     bool isValid() const { return m_connection != nullptr; }
     // The lines in the order the rows come; on failure the reason.
@@ -33,6 +46,7 @@ private:
     QString m_statement;
     QString m_parameter;
     bool m_inKeyOrder = false;
+    ParameterForm m_form = ParameterForm::Streamed;
 };
 
 // A statement that changes rows, run through the connection's ODBC handle
@@ -42,7 +56,8 @@ class RowsChange
 {
 public:
     RowsChange() = default;
-    // A parameter, when not null, is bound to the statement's one '?' as text.
+    // A parameter, when not null, is bound to the statement's one '?' as
+    // text, on every engine: a change has no result for a driver to hold.
     RowsChange(void *connectionHandle, QString statement, QString parameter = QString());
 
     // The rows changed, or the reason nothing was.

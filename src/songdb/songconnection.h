@@ -76,8 +76,10 @@ public:
     // Key and title of every record, in key order.
     DbResult<TitleLines> allTitles();
     // Key and title of the records whose column contains the text (LIKE
-    // '%text%'; % and _ keep their meaning), in key order. The column must
-    // be one of table1's: otherwise InvalidArgument and nothing is sent.
+    // '%text%'; % and _ keep their meaning), in key order: exactly the
+    // records that the same query with the text bound finds, whatever the
+    // text and the locale. The column must be one of table1's: otherwise
+    // InvalidArgument and nothing is sent.
     DbResult<TitleLines> find(const QString &column, const QString &text);
     // The same two reads, made here and run later, on any thread, while the
     // connection is otherwise left alone.

@@ -6,6 +6,9 @@
 // SQLite and PostgreSQL. Lists are ordered by key or by value (SQLite returns
 // rows in that order anyway, a PostgreSQL server returns them in any order
 // unless asked); the title lists are put in key order by their reader.
+// No text from a user, a file, a tag or the database becomes part of them:
+// a value takes the place of a '?' (see ParameterForm), and only the keys,
+// numbers and column names the program formats itself are appended.
 namespace songdb::sql {
 
 inline const QString CountRecords = QStringLiteral("Select count(*) from table1");
@@ -27,7 +30,8 @@ inline const QString StatusGroups = QStringLiteral("Select StatusID from table1 
 // million rows more slowly than the reader, and the rows mostly come in
 // key order anyway.
 inline const QString AllTitles = QStringLiteral("Select ID, TitleSID from table1");
-// Followed by a column name and FindPattern; the text is bound as '%' + text + '%'.
+// Followed by the program's own spelling of a column name and FindPattern;
+// the value of the '?' is '%' + text + '%'.
 // The found lines keep only key and title: a record is read by its key when shown.
 inline const QString FindPrefix = QStringLiteral("Select ID, TitleSID from table1 where ");
 inline const QString FindPattern = QStringLiteral(" Like ?");

@@ -189,44 +189,67 @@ private slots:
         }
     }
 
-    void foundLineShowsItsRecordAsStoredNow_data()
+    // A line of either list shows its record as stored now; one whose record
+    // has gone says so and leaves no other record on show beside it.
+    void lineShowsItsRecordAsStoredNow_data()
     {
+        QTest::addColumn<QString>("list");
         QTest::addColumn<bool>("deleted");
-        QTest::newRow("changed since the search") << false;
-        QTest::newRow("deleted since the search") << true;
+        QTest::newRow("found line, changed since the search") << "List1" << false;
+        QTest::newRow("found line, deleted since the search") << "List1" << true;
+        QTest::newRow("all-records line, changed since Show All") << "DataList1" << false;
+        QTest::newRow("all-records line, deleted since Show All") << "DataList1" << true;
     }
-    void foundLineShowsItsRecordAsStoredNow()
+    void lineShowsItsRecordAsStoredNow()
     {
+        QFETCH(QString, list);
         QFETCH(bool, deleted);
         NavFixture f;
         const qint32 first = f.addSong(QStringLiteral("CD1"), QStringLiteral("love one"));
         const qint32 second = f.addSong(QStringLiteral("CD1"), QStringLiteral("love two"));
+        const qint32 third = f.addSong(QStringLiteral("CD1"), QStringLiteral("other"));
+        const bool found = list == QLatin1String("List1");
         auto &w = f.load();
-        f.box("Text2")->setText(QStringLiteral("love"));
-        f.click("Find");
-        auto *found = f.list("List1");
-        QCOMPARE(NavFixture::ids(found), QList<int>({first, second}));
+        if (found) {
+            f.box("Text2")->setText(QStringLiteral("love"));
+            f.click("Find");
+        } else {
+            f.click("ShowAll");
+        }
+        auto *lines = f.list(list.toLatin1().constData());
+        QCOMPARE(NavFixture::ids(lines), found ? QList<int>({first, second}) : QList<int>({first, second, third}));
+        QCOMPARE(f.text("txtID"), QString::number(first));
         for (const qint32 id : {first, second}) {
             f.app.exec(deleted ? QStringLiteral("delete from table1 where ID = %1").arg(id)
                                : QStringLiteral("update table1 set TitleSID = 'now %1', ArtistID = 'Someone' "
                                                 "where ID = %1").arg(id));
         }
         f.app.dialogs.clear();
-        NavFixture::setCurrentRow(found, 1);
+        NavFixture::setCurrentRow(lines, 1);
         QCOMPARE(f.text("Text1"), QStringLiteral("2"));
-        // The line itself keeps the title it was found with.
-        QCOMPARE(NavFixture::lines(found), QStringList({"love one", "love two"}));
+        // The line itself keeps the title it was read with.
+        QCOMPARE(NavFixture::lines(lines).mid(0, 2), QStringList({"love one", "love two"}));
         if (deleted) {
-            // Nothing of another record stays on show beside the line.
             QCOMPARE(f.app.dialogs.texts(), QStringList{QStringLiteral("No record found to display")});
             QCOMPARE(f.app.dialogs.shown[0].icon, Icon::Information);
-            QCOMPARE(f.text("txtID"), QString());
-            QCOMPARE(f.text("Text5"), QString());
+            for (const char *box : {"txtID", "Text3", "Text4", "Text5", "Text9"})
+                QCOMPARE(f.text(box), QString());
         } else {
             QVERIFY(f.app.dialogs.shown.isEmpty());
             QCOMPARE(f.text("txtID"), QString::number(second));
             QCOMPARE(f.text("Text5"), QStringLiteral("now %1").arg(second));
             QCOMPARE(f.text("Text9"), QStringLiteral("Someone"));
+        }
+        if (!found) {
+            // The record number of a line acts as selecting the line.
+            f.app.dialogs.clear();
+            QTest::keyClicks(f.box("Text13"), QStringLiteral("1"));
+            QCOMPARE(f.text("Text1"), QStringLiteral("1"));
+            QCOMPARE(NavFixture::currentRow(lines), 0);
+            QCOMPARE(f.text("txtID"), deleted ? QString() : QString::number(first));
+            QCOMPARE(f.app.dialogs.texts(),
+                deleted ? QStringList{QStringLiteral("No record found to display")} : QStringList());
+            return;
         }
         // The search's own record is read again as well.
         f.app.dialogs.clear();

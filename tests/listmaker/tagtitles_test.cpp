@@ -1,9 +1,13 @@
 #include "makeslistfixture.h"
 
 #include "listmaker/tagtitles.h"
+#include "platform/busywork.h"
 #include "platform/mediafiles.h"
+#include "platform/stopsignals.h"
 
 #include <QTest>
+
+#include <csignal>
 
 using listmaker::TagTitles;
 
@@ -60,11 +64,72 @@ private slots:
         const QStringList lines{"a.mp3", "same title", "b.mp3", "no file"};
         const QStringList files{dir.filePath("a.mp3"), dir.filePath("same.mp3"), dir.filePath("b.mp3"), QString()};
         QList<int> progress;
-        const TagTitles::Outcome out = TagTitles::apply(lines, files, [&](int done) { progress << done; });
+        const TagTitles::Outcome out = TagTitles::apply(lines, files, [&](int done) {
+            progress << done;
+            return true;
+        });
         QCOMPARE(out.lines, (QStringList{"Alpha", "same title", "b.mp3", "no file"}));
         QCOMPARE(out.changed, 1);
         QCOMPARE(progress, (QList<int>{1, 2, 3, 4}));
         QCOMPARE(TagTitles::summary(out.changed, int(lines.size())), QStringLiteral("Titles from tags: 1 of 4"));
+    }
+
+    // Reading ends after the file for which the progress answers false; the
+    // lines after it keep their text.
+    void readingStopsWhenTheProgressSaysSo_data()
+    {
+        QTest::addColumn<int>("stopAfter");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("after the first") << 1 << QStringList{"One", "b.mp3", "c.mp3"};
+        QTest::newRow("after the second") << 2 << QStringList{"One", "Two", "c.mp3"};
+        QTest::newRow("never") << 0 << QStringList{"One", "Two", "Three"};
+    }
+    void readingStopsWhenTheProgressSaysSo()
+    {
+        QFETCH(int, stopAfter);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QStringList names{"a.mp3", "b.mp3", "c.mp3"};
+        const QStringList titles{"One", "Two", "Three"};
+        QStringList files;
+        for (int i = 0; i < names.size(); ++i) {
+            files << dir.filePath(names[i]);
+            QVERIFY(mediafiles::taggedMp3(files.last(), titles[i]));
+        }
+        QList<int> progress;
+        const TagTitles::Outcome out = TagTitles::apply(names, files, [&](int done) {
+            progress << done;
+            return done != stopAfter;
+        });
+        QCOMPARE(out.lines, lines);
+        QCOMPARE(out.changed, stopAfter == 0 ? 3 : stopAfter);
+        QCOMPARE(progress.size(), stopAfter == 0 ? 3 : stopAfter);
+    }
+
+    // A request to stop (SIGTERM) while tags are read ends the reading after
+    // the file in hand; the program then leaves as on any request to stop,
+    // once the command has returned.
+    void aStopRequestEndsTheReadingAfterTheFileInHand()
+    {
+        QTemporaryDir dir;
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(mediafiles::taggedMp3(dir.filePath(QStringLiteral("%1.mp3").arg(i)), QStringLiteral("Title")));
+        MakeSListFixture f;
+        f.makeList(dir.path(), QStringLiteral("CD01"));
+        const QStringList before = f.entries("List4");
+        QCOMPARE(before.size(), 5);
+        QVERIFY(platform::StopSignals::install());
+        platform::StopSignals stop;
+        QStringList steps;
+        connect(&stop, &platform::StopSignals::stopRequested, this,
+            [&] { platform::whenIdle([&] { steps << QStringLiteral("leave"); }); });
+        // Delivered at the next turn of the event loop: while the first file's tags are read.
+        std::raise(SIGTERM);
+        f.trigger("TagTitles");
+        steps << QStringLiteral("command returned");
+        QCOMPARE(f.entries("List4"), QStringList{QStringLiteral("Title")} + before.mid(1));
+        QCOMPARE(f.label("Label6")->text(), QStringLiteral("Titles from tags: 1 of 5"));
+        QTRY_COMPARE(steps, (QStringList{QStringLiteral("command returned"), QStringLiteral("leave")}));
     }
 
     // The window: a list of three files, one with a title.

@@ -1,5 +1,7 @@
 #include "platform/busywork.h"
 
+#include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -70,21 +72,83 @@ private slots:
     }
 
     // A request to stop (a signal) that comes during the work runs only once
-    // the command that ran it has returned: nothing ends beneath the work.
+    // the command that ran it has returned: nothing ends beneath the work,
+    // which meanwhile may see that a request waits and stop early.
+    void aStopRequestWaitsUntilTheWorkIsDone_data() { aGuardedCommandWaitsForNoWork_data(); }
     void aStopRequestWaitsUntilTheWorkIsDone()
     {
+        QFETCH(bool, onAThread);
         QStringList steps;
-        QSemaphore finish;
-        QTimer::singleShot(0, this, [&] {
-            platform::whenIdle([&] { steps << QStringLiteral("stop"); });
-            finish.release();
-        });
-        platform::runBusy([&] { finish.acquire(); });
+        const auto request = [&] { platform::whenIdle([&] { steps << QStringLiteral("stop"); }); };
+        QVERIFY(!platform::requestWaiting());
+        if (onAThread) {
+            QSemaphore finish;
+            QTimer::singleShot(0, this, [&] {
+                request();
+                if (platform::requestWaiting())
+                    steps << QStringLiteral("work sees it");
+                finish.release();
+            });
+            platform::runBusy([&] { finish.acquire(); });
+        } else {
+            const platform::InputPause pause;
+            request();
+            if (platform::requestWaiting())
+                steps << QStringLiteral("work sees it");
+        }
         steps << QStringLiteral("command returns");
-        QTRY_COMPARE(steps, QStringList({QStringLiteral("command returns"), QStringLiteral("stop")}));
+        QTRY_COMPARE(steps,
+            QStringList({QStringLiteral("work sees it"), QStringLiteral("command returns"), QStringLiteral("stop")}));
+        QVERIFY(!platform::requestWaiting());
 
         platform::whenIdle([&] { steps << QStringLiteral("at once"); });
         QCOMPARE(steps.last(), QStringLiteral("at once"));
+    }
+
+    // A command connected through the guard does not run while work is under
+    // way, however it is started: a click made by a program, a text set by a
+    // program; text from an input method does not even reach its box.
+    void aGuardedCommandWaitsForNoWork_data()
+    {
+        QTest::addColumn<bool>("onAThread");
+        QTest::newRow("work on a thread of its own") << true;
+        QTest::newRow("work on the window thread") << false;
+    }
+    void aGuardedCommandWaitsForNoWork()
+    {
+        QFETCH(bool, onAThread);
+        QPushButton button(QStringLiteral("Press"));
+        QLineEdit box;
+        QStringList ran;
+        connect(&button, &QPushButton::clicked, this, platform::unlessBusy([&] { ran << QStringLiteral("click"); }));
+        connect(&box, &QLineEdit::textChanged, this, platform::unlessBusy([&](const QString &text) { ran << text; }));
+        bool wasBusy = false;
+        const auto intrude = [&] {
+            wasBusy = platform::busy();
+            button.click();
+            box.setText(QStringLiteral("set"));
+            QInputMethodEvent typed;
+            typed.setCommitString(QStringLiteral(" typed"));
+            QCoreApplication::sendEvent(&box, &typed);
+        };
+        if (onAThread) {
+            QSemaphore done;
+            QTimer::singleShot(0, this, [&] {
+                intrude();
+                done.release();
+            });
+            platform::runBusy([&] { done.acquire(); });
+        } else {
+            const platform::InputPause pause;
+            intrude();
+        }
+        QVERIFY(wasBusy);
+        QVERIFY(!platform::busy());
+        QCOMPARE(ran, QStringList());
+        QCOMPARE(box.text(), QStringLiteral("set"));
+        button.click();
+        box.setText(QStringLiteral("after"));
+        QCOMPARE(ran, QStringList({QStringLiteral("click"), QStringLiteral("after")}));
     }
 
     // Work that stays on the window thread drops input the same way.
