@@ -1,7 +1,6 @@
 #pragma once
 
-#include "listmaker/currentlist.h"
-#include "songdb/songconnection.h"
+#include "shell/sharedstate.h"
 
 class QWidget;
 
@@ -13,18 +12,6 @@ class AddDataWindow;
 }
 
 namespace shell {
-
-// What lives for the whole run and is shared by the windows.
-struct SharedState
-{
-    explicit SharedState(const QString &connectString = songdb::DefaultConnectString)
-        : database(connectString)
-    {
-    }
-
-    listmaker::CurrentList currentList;
-    songdb::SongDatabase database;
-};
 
 // How a working window reaches the other windows. The main window implements it.
 class Navigator
