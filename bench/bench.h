@@ -1,7 +1,7 @@
 #pragma once
 
 #include "listmaker/currentlist.h"
-#include "platform/helpviewer.h"
+#include "ui/desktop/helpviewer.h"
 
 #include <QString>
 #include <functional>

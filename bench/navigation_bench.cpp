@@ -2,11 +2,11 @@
 #include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
-#include "listmaker/makeslistwindow.h"
-#include "platform/appcontext.h"
+#include "ui/makeslistwindow.h"
+#include "ui/desktop/appcontext.h"
 #include "platform/systemdrives.h"
-#include "shell/navigator.h"
-#include "songdb/adddatawindow.h"
+#include "ui/navigator.h"
+#include "ui/adddatawindow.h"
 #include "songdb/odbcdirect.h"
 #include "songdb/sqltexts.h"
 

@@ -6,11 +6,11 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/folderscanner.h"
-#include "listmaker/makeslistwindow.h"
-#include "platform/appcontext.h"
-#include "platform/qtmediaplayer.h"
-#include "shell/navigator.h"
-#include "songdb/adddatawindow.h"
+#include "ui/makeslistwindow.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/desktop/qtmediaplayer.h"
+#include "ui/navigator.h"
+#include "ui/adddatawindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "bench.h"
 
-#include "platform/appcontext.h"
-#include "platform/qtmediaplayer.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/desktop/qtmediaplayer.h"
 #include "platform/systemdrives.h"
-#include "shell/mainwindow.h"
+#include "ui/mainwindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

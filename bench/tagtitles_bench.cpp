@@ -6,10 +6,10 @@
 #include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
-#include "listmaker/makeslistwindow.h"
-#include "platform/appcontext.h"
-#include "shell/navigator.h"
-#include "songdb/adddatawindow.h"
+#include "ui/makeslistwindow.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/navigator.h"
+#include "ui/adddatawindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

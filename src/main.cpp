@@ -1,12 +1,12 @@
-#include "platform/appcontext.h"
+#include "ui/desktop/appcontext.h"
 #include "platform/appfolder.h"
-#include "platform/busywork.h"
-#include "platform/qtdialogs.h"
-#include "platform/qtmediaplayer.h"
+#include "ui/desktop/busywork.h"
+#include "ui/desktop/qtdialogs.h"
+#include "ui/desktop/qtmediaplayer.h"
 #include "platform/stopsignals.h"
 #include "platform/systemdrives.h"
-#include "shell/helpwindow.h"
-#include "shell/mainwindow.h"
+#include "ui/helpwindow.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "browse/navfixture.h"
 
-#include "platform/busywork.h"
+#include "ui/desktop/busywork.h"
 
 #include <QAction>
 #include <QInputMethodEvent>

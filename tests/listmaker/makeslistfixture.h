@@ -6,9 +6,9 @@
 #include "support/tempapp.h"
 #include "treemaker.h"
 
-#include "listmaker/makeslistwindow.h"
-#include "shell/navigator.h"
-#include "songdb/adddatawindow.h"
+#include "ui/makeslistwindow.h"
+#include "ui/navigator.h"
+#include "ui/adddatawindow.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "makeslistfixture.h"
 
 #include "listmaker/tagtitles.h"
-#include "platform/busywork.h"
+#include "ui/desktop/busywork.h"
 #include "platform/mediafiles.h"
 #include "platform/stopsignals.h"
 

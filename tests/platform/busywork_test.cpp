@@ -1,4 +1,4 @@
-#include "platform/busywork.h"
+#include "ui/desktop/busywork.h"
 
 #include <QInputMethodEvent>
 #include <QLineEdit>

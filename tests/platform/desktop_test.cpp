@@ -1,7 +1,7 @@
-#include "platform/boldcaption.h"
-#include "platform/contrast.h"
-#include "platform/fixedcolours.h"
-#include "platform/qtdialogs.h"
+#include "ui/desktop/boldcaption.h"
+#include "ui/desktop/contrast.h"
+#include "ui/desktop/fixedcolours.h"
+#include "ui/desktop/qtdialogs.h"
 #include "platform/windowfit.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "platform/qtdialogs.h"
+#include "ui/desktop/qtdialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

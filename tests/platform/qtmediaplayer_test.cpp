@@ -1,6 +1,6 @@
 #include "mediafiles.h"
 
-#include "platform/qtmediaplayer.h"
+#include "ui/desktop/qtmediaplayer.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

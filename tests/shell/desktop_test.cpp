@@ -3,8 +3,8 @@
 #include "support/virtualscreen.h"
 #include "shellsamples.h"
 
-#include "shell/helpwindow.h"
-#include "shell/mainwindow.h"
+#include "ui/helpwindow.h"
+#include "ui/mainwindow.h"
 
 #include <QApplication>
 #include <QFile>

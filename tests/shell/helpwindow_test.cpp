@@ -1,6 +1,6 @@
 #include "support/tempapp.h"
 
-#include "shell/helpwindow.h"
+#include "ui/helpwindow.h"
 
 #include <QFile>
 #include <QTest>

@@ -2,9 +2,9 @@
 #include "support/tempapp.h"
 #include "shellsamples.h"
 
-#include "listmaker/makeslistwindow.h"
-#include "shell/mainwindow.h"
-#include "songdb/adddatawindow.h"
+#include "ui/makeslistwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/adddatawindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "support/tempapp.h"
 
-#include "listmaker/makeslistwindow.h"
-#include "shell/mainwindow.h"
-#include "songdb/adddatawindow.h"
+#include "ui/makeslistwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/adddatawindow.h"
 
 #include <QDir>
 #include <QFile>

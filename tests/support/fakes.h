@@ -2,7 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/drives.h"
-#include "platform/helpviewer.h"
+#include "ui/desktop/helpviewer.h"
 #include "platform/mediaplayer.h"
 
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "readability.h"
 
-#include "platform/contrast.h"
+#include "ui/desktop/contrast.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

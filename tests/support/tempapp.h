@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 #include "scripteddialogs.h"
-#include "platform/appcontext.h"
+#include "ui/desktop/appcontext.h"
 
 #include <QSqlDatabase>
 #include <QTemporaryDir>
