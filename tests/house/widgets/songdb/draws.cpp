@@ -1,0 +1,2 @@
+// A core file that draws: the check must refuse it.
+#include <QPainter>
