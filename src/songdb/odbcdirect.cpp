@@ -165,15 +165,8 @@ Failure LinesQuery::read(TitleLines *lines) const
         Statement st(connection);
         if (st.handle() == SQL_NULL_HSTMT)
             return failure(SQL_HANDLE_DBC, connection);
-        SQLULEN fetched = 0;
         std::vector<SQLUSMALLINT> status(BlockRows);
-        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
-        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(BlockRows), 0);
-        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
-        SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_STATUS_PTR, status.data(), 0);
-        SQLULEN blockRows = 1;
-        SQLGetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);
-        blockRows = qBound(SQLULEN(1), blockRows, BlockRows);
+        const SQLULEN blockRows = st.fetchInBlocks(BlockRows, status.data());
 
         SQLLEN parameterLength = 0;
         if (!st.execute(statement, parameter, &parameterLength))
@@ -189,15 +182,12 @@ Failure LinesQuery::read(TitleLines *lines) const
             return st.failure();
 
         for (;;) {
-            fetched = 0;
-            std::fill(status.begin(), status.end(), SQLUSMALLINT(SQL_ROW_SUCCESS));
-            const SQLRETURN r = SQLFetch(st.handle());
+            SQLULEN rows = 0;
+            const SQLRETURN r = st.fetchBlock(&rows);
             if (r == SQL_NO_DATA)
                 break;
             if (!SQL_SUCCEEDED(r))
                 return st.failure();
-            // A driver that does not report the count fetches one row at a time.
-            const SQLULEN rows = fetched == 0 && blockRows == 1 ? 1 : qMin(fetched, blockRows);
             for (SQLULEN i = 0; i < rows && !truncated; ++i) {
                 if (status[i] == SQL_ROW_ERROR)
                     return st.failure();

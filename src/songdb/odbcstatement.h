@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 #include <sql.h>
 #include <sqlext.h>
 #include <sqlucode.h>
@@ -63,8 +65,39 @@ public:
         return SQL_SUCCEEDED(bound) && SQL_SUCCEEDED(SQLExecute(m_handle));
     }
 
+    // Asks for the rows in blocks of up to maxRows, the columns bound one
+    // after the other; status has room for maxRows row states. Returns the
+    // block size the driver took: 1 for a driver that fetches row by row.
+    SQLULEN fetchInBlocks(SQLULEN maxRows, SQLUSMALLINT *status)
+    {
+        m_status = status;
+        SQLSetStmtAttr(m_handle, SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
+        SQLSetStmtAttr(m_handle, SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(maxRows), 0);
+        SQLSetStmtAttr(m_handle, SQL_ATTR_ROWS_FETCHED_PTR, &m_fetched, 0);
+        SQLSetStmtAttr(m_handle, SQL_ATTR_ROW_STATUS_PTR, status, 0);
+        SQLULEN blockRows = 1;
+        SQLGetStmtAttr(m_handle, SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);
+        m_blockRows = qBound(SQLULEN(1), blockRows, maxRows);
+        return m_blockRows;
+    }
+
+    // The next block of rows after fetchInBlocks: SQL_NO_DATA after the
+    // last; *rows tells how many rows of the block were fetched.
+    SQLRETURN fetchBlock(SQLULEN *rows)
+    {
+        m_fetched = 0;
+        std::fill(m_status, m_status + m_blockRows, SQLUSMALLINT(SQL_ROW_SUCCESS));
+        const SQLRETURN r = SQLFetch(m_handle);
+        // A driver that does not report the count fetches one row at a time.
+        *rows = m_fetched == 0 && m_blockRows == 1 ? 1 : qMin(m_fetched, m_blockRows);
+        return r;
+    }
+
 private:
     SQLHSTMT m_handle = SQL_NULL_HSTMT;
+    SQLULEN m_fetched = 0;
+    SQLULEN m_blockRows = 1;
+    SQLUSMALLINT *m_status = nullptr;
 };
 
 } // namespace songdb::odbc

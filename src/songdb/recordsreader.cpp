@@ -86,14 +86,7 @@ Failure readRecordBlocks(SQLHDBC connection, bool wide, const QString &statement
     Statement st(connection);
     if (st.handle() == SQL_NULL_HSTMT)
         return failure(SQL_HANDLE_DBC, connection);
-    SQLULEN fetched = 0;
-    SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_BIND_TYPE, reinterpret_cast<SQLPOINTER>(SQL_BIND_BY_COLUMN), 0);
-    SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, reinterpret_cast<SQLPOINTER>(RecordBlockRows), 0);
-    SQLSetStmtAttr(st.handle(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched, 0);
-    SQLSetStmtAttr(st.handle(), SQL_ATTR_ROW_STATUS_PTR, b.status.data(), 0);
-    SQLULEN blockRows = 1;
-    SQLGetStmtAttr(st.handle(), SQL_ATTR_ROW_ARRAY_SIZE, &blockRows, 0, nullptr);
-    blockRows = qBound(SQLULEN(1), blockRows, RecordBlockRows);
+    st.fetchInBlocks(RecordBlockRows, b.status.data());
 
     SQLLEN unused = 0;
     if (!st.execute(statement, QString(), &unused))
@@ -108,14 +101,12 @@ Failure readRecordBlocks(SQLHDBC connection, bool wide, const QString &statement
     const SQLLEN room = FieldBytes - (wide ? SQLLEN(sizeof(SQLWCHAR)) : 1);
     RecordsReader::Fields fields;
     for (;;) {
-        fetched = 0;
-        std::fill(b.status.begin(), b.status.end(), SQLUSMALLINT(SQL_ROW_SUCCESS));
-        const SQLRETURN r = SQLFetch(st.handle());
+        SQLULEN rows = 0;
+        const SQLRETURN r = st.fetchBlock(&rows);
         if (r == SQL_NO_DATA)
             return {};
         if (!SQL_SUCCEEDED(r))
             return st.failure();
-        const SQLULEN rows = fetched == 0 && blockRows == 1 ? 1 : qMin(fetched, blockRows);
         for (SQLULEN i = 0; i < rows; ++i) {
             if (b.status[i] == SQL_ROW_ERROR)
                 return st.failure();
