@@ -70,4 +70,17 @@ inline const QString UpdateRecord = QStringLiteral(
 inline const QString DeleteDisk = QStringLiteral("Delete from table1 where DiskID = ?");
 inline const QString DeleteAll = QStringLiteral("Delete from table1");
 
+// Bringing a disk up to date. The records of one disk, read from the index
+// of DiskID; the keys of KeysIn lists are numbers the program formats,
+// followed by KeysInEnd.
+inline const QString DiskFiles = QStringLiteral(
+    "Select ID, PathSID, TitleSID, FileSizID, FileDatTimID, ArtistID from table1 where DiskID = ? order by ID");
+inline const QString DeleteKeysIn = QStringLiteral("Delete from table1 where ID in (");
+inline const QString MoveKeysIn = QStringLiteral("Update table1 set PathSID = ? where ID in (");
+inline const QString KeysInEnd = QStringLiteral(")");
+inline const QString UpdateFileFacts = QStringLiteral("Update table1 set FileSizID = ?, FileDatTimID = ? where ID = ?");
+// The new count, written only where it differs: an unchanged count rewrites no row.
+inline const QString UpdateTotFiles = QStringLiteral(
+    "Update table1 set TotFiles = ? where DiskID = ? and (TotFiles is null or TotFiles <> ?)");
+
 } // namespace songdb::sql
