@@ -1,6 +1,7 @@
 #include "listmaker/diskcomparison.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 #include <optional>
@@ -159,6 +160,8 @@ private:
                 const auto rest = below(withoutTrailingSlash(folder), m_walkedFolder);
                 lastInside = rest.has_value();
                 lastRelative = rest.value_or(QString());
+                if (lastInside)
+                    m_walkFolders.insert(lastRelative);
             }
             if (!lastInside)
                 continue; // the walk names no file outside its folder; a record can match none there
@@ -175,16 +178,28 @@ private:
     // does). Of equally many, the walked folder itself, else the deepest.
     QString chooseRoot() const
     {
-        QHash<QString, QVector<std::pair<QString, QString>>> rootsOf;
+        QHash<QString, QVector<int>> recordsIn; // stored folder -> its records
+        QStringList storedFolders;
+        for (int r = 0; r < m_records.size(); ++r) {
+            auto in = recordsIn.find(m_records.at(r).folder);
+            if (in == recordsIn.end()) {
+                storedFolders << m_records.at(r).folder;
+                in = recordsIn.insert(m_records.at(r).folder, {});
+            }
+            in->append(r);
+        }
         QHash<QString, int> matching;
-        for (const StoredFile &s : m_records) {
-            auto roots = rootsOf.constFind(s.folder);
-            if (roots == rootsOf.cend())
-                roots = rootsOf.insert(s.folder, rootsAbove(s.folder));
-            for (const auto &[root, rest] : *roots) {
+        for (const QString &folder : storedFolders) {
+            for (const auto &[root, rest] : rootsAbove(folder)) {
                 int &count = matching[root];
-                if (m_byTitle.contains({rest, s.title, QString()}) || m_byFacts.contains({rest, s.size, s.dateTime}))
-                    ++count;
+                if (!m_walkFolders.contains(rest))
+                    continue; // no file of the walk lies there
+                for (const int r : recordsIn.value(folder)) {
+                    const StoredFile &s = m_records.at(r);
+                    if (m_byTitle.contains({rest, s.title, QString()})
+                        || m_byFacts.contains({rest, s.size, s.dateTime}))
+                        ++count;
+                }
             }
         }
         QString best;
@@ -213,6 +228,7 @@ private:
     QVector<bool> m_fileMatched;
     QHash<FileKey, int> m_byTitle;          // folder below the walked one and name -> file
     QHash<FileKey, QVector<int>> m_byFacts; // folder, size and date -> files in walk order
+    QSet<QString> m_walkFolders;            // the folders of the walk's files, below the walked one
 };
 
 } // namespace
