@@ -2,9 +2,10 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/diskcomparison.h"
+#include "songdb/odbcdirect.h"
+#include "songdb/recordsreader.h"
 #include "songdb/sqltexts.h"
 
-#include <QHash>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -19,13 +20,9 @@ using platform::Failure;
 
 namespace {
 
-// Keys in one "ID in (...)" list.
+// Keys in one "ID in (...)" list, and values bound to one statement.
 constexpr int KeysPerStatement = 500;
-
-QString text(const QVariant &value)
-{
-    return value.isNull() ? QString() : value.toString();
-}
+constexpr int ValuesPerStatement = 500;
 
 // Keys [first, first + count) as "1, 2, 3": numbers the program formats.
 QString keyList(const QVector<qint32> &keys, int first, int count)
@@ -40,6 +37,19 @@ QString keyList(const QVector<qint32> &keys, int first, int count)
     return list;
 }
 
+QString fromUtf8(QByteArrayView field)
+{
+    return QString::fromUtf8(field.data(), field.size());
+}
+
+// New values of some columns, one set per record.
+struct ValuesByKey
+{
+    QVector<Column> columns;
+    QVector<qint32> keys;
+    QVector<QStringList> values; // per record, a value per column
+};
+
 } // namespace
 
 DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(const QString &diskId)
@@ -49,21 +59,30 @@ DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(cons
         r.failure = closedFailure();
         return r;
     }
+    // The keys from the index of DiskID, then the records by key, both read in blocks of rows.
     const auto readFiles = [this](const QString &id, QVector<listmaker::StoredFile> *files) -> Failure {
-        QSqlQuery q(database());
-        q.setForwardOnly(true);
-        if (!q.prepare(sql::DiskFiles))
-            return failureOf(q.lastError());
-        q.addBindValue(id);
-        if (!q.exec())
-            return failureOf(q.lastError());
-        while (q.next()) {
-            files->append({q.value(0).toInt(), text(q.value(1)), text(q.value(2)), text(q.value(3)),
-                           text(q.value(4)), text(q.value(5))});
+        void *handle = odbcHandle();
+        if (!handle)
+            return closedFailure();
+        TitleLines found;
+        if (const Failure f = LinesQuery(handle, sql::DiskKeys, id, true).run(&found); f.isSet())
+            return f;
+        std::vector<qint32> keys;
+        keys.reserve(std::size_t(found.size()));
+        for (int i = 0; i < found.size(); ++i) {
+            if (keys.empty() || keys.back() != found.id(i))
+                keys.push_back(found.id(i));
         }
-        if (q.lastError().type() != QSqlError::NoError)
-            return failureOf(q.lastError());
-        return {};
+        files->reserve(qsizetype(keys.size()));
+        TitleLines unused;
+        RecordsReader reader(handle);
+        return reader.read(
+            keys,
+            [files](const RecordsReader::Fields &f, QByteArray *) {
+                files->append({fromUtf8(f[ID]).toInt(), fromUtf8(f[PathSID]), fromUtf8(f[TitleSID]),
+                               fromUtf8(f[FileSizID]), fromUtf8(f[FileDatTimID]), fromUtf8(f[ArtistID])});
+            },
+            &unused);
     };
 
     listmaker::CataloguedDisk disk;
@@ -110,53 +129,65 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
         q.finish();
         return f;
     };
-    const auto keysIn = [&](const QString &head, const QVector<qint32> &keys, const QString *value) -> Failure {
+    const auto deleteKeys = [&](const QVector<qint32> &keys) -> Failure {
         for (int first = 0; first < keys.size(); first += KeysPerStatement) {
             const int count = qMin(KeysPerStatement, int(keys.size()) - first);
             QSqlQuery q(db);
-            if (!q.prepare(head + keyList(keys, first, count) + sql::KeysInEnd))
+            if (!q.prepare(sql::DeleteKeysIn + keyList(keys, first, count) + sql::KeysInEnd))
                 return failureOf(q.lastError());
-            if (value)
-                q.addBindValue(*value);
+            if (const Failure f = run(q); f.isSet())
+                return f;
+        }
+        return {};
+    };
+    // Many records in one statement: a server takes them in a few round trips.
+    const auto setByKey = [&](const ValuesByKey &set) -> Failure {
+        const int perStatement = ValuesPerStatement / int(set.columns.size());
+        for (int first = 0; first < set.keys.size(); first += perStatement) {
+            const int count = qMin(perStatement, int(set.keys.size()) - first);
+            QString statement = sql::SetByKey;
+            for (int c = 0; c < set.columns.size(); ++c) {
+                if (c > 0)
+                    statement += QLatin1String(", ");
+                statement += ColumnNames[set.columns.at(c)] + sql::CaseOfKey;
+                for (int i = first; i < first + count; ++i)
+                    statement += sql::WhenKey + QString::number(set.keys.at(i)) + sql::ThenValue;
+                statement += sql::CaseEnd;
+            }
+            statement += sql::WhereKeysIn + keyList(set.keys, first, count) + sql::KeysInEnd;
+            QSqlQuery q(db);
+            if (!q.prepare(statement))
+                return failureOf(q.lastError());
+            int p = 0;
+            for (int c = 0; c < set.columns.size(); ++c) {
+                for (int i = first; i < first + count; ++i)
+                    q.bindValue(p++, set.values.at(i).at(c));
+            }
             if (const Failure f = run(q); f.isSet())
                 return f;
         }
         return {};
     };
 
+    ValuesByKey facts{{FileSizID, FileDatTimID}, {}, {}};
+    for (const listmaker::DiskUpdate::FileFacts &c : update.changed) {
+        facts.keys << c.id;
+        facts.values << QStringList{c.size, c.dateTime};
+    }
+    ValuesByKey folders{{PathSID}, {}, {}};
+    for (const listmaker::DiskUpdate::Folder &m : update.moved) {
+        folders.keys << m.id;
+        folders.values << QStringList{m.folder};
+    }
     // Deleting and changing come first, the new records after them: a
     // failure anywhere undoes them all.
     const auto write = [&]() -> Failure {
-        if (const Failure f = keysIn(sql::DeleteKeysIn, update.removed, nullptr); f.isSet())
+        if (const Failure f = deleteKeys(update.removed); f.isSet())
             return f;
-        if (!update.changed.isEmpty()) {
-            QSqlQuery q(db);
-            if (!q.prepare(sql::UpdateFileFacts))
-                return failureOf(q.lastError());
-            for (const listmaker::DiskUpdate::FileFacts &c : update.changed) {
-                q.bindValue(0, c.size);
-                q.bindValue(1, c.dateTime);
-                q.bindValue(2, c.id);
-                if (!q.exec())
-                    return failureOf(q.lastError());
-            }
-            q.finish();
-        }
-        // The records of one folder move together: one statement per folder.
-        QStringList folders;
-        QHash<QString, QVector<qint32>> keysOf;
-        for (const listmaker::DiskUpdate::Folder &m : update.moved) {
-            auto keys = keysOf.find(m.folder);
-            if (keys == keysOf.end()) {
-                folders << m.folder;
-                keys = keysOf.insert(m.folder, {});
-            }
-            keys->append(m.id);
-        }
-        for (const QString &folder : folders) {
-            if (const Failure f = keysIn(sql::MoveKeysIn, keysOf.value(folder), &folder); f.isSet())
-                return f;
-        }
+        if (const Failure f = setByKey(facts); f.isSet())
+            return f;
+        if (const Failure f = setByKey(folders); f.isSet())
+            return f;
         if (const Failure f = insertRows(update.added, update.added.FileCount); f.isSet())
             return f;
         QSqlQuery q(db);
