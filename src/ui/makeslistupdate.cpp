@@ -9,6 +9,7 @@
 #include "ui/navigator.h"
 #include "ui/waitcursor.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 
 // The Create File List window's "Update Disk in Catalogue": the folder of
@@ -49,12 +50,22 @@ void MakeSListWindow::UpdateDisk_Click()
     CurrentList walk;
     ScanOutcome scanned;
     DiskComparison comparison;
+    bool readable = false;
     platform::runBusy([&] {
+        // A folder that is gone (a medium taken out) is no empty disk: its records must not all go.
+        const QFileInfo start(folder);
+        readable = start.isDir() && start.isReadable() && start.isExecutable();
+        if (!readable)
+            return;
         scanned = listmaker::ScanFolders(folder, walk);
         if (scanned.fileCount <= CurrentList::Capacity)
             comparison = compareDisk(folder, walk, disk.files);
     });
     wait.restore();
+    if (!readable) {
+        say(QStringLiteral("Path not found"), Icon::None);
+        return;
+    }
     if (scanned.fileCount > CurrentList::Capacity) {
         say(QStringLiteral("Can't continue. Number of files exceeded the limit 10000."), Icon::Information);
         return;

@@ -332,6 +332,23 @@ private slots:
         QCOMPARE(f.navigator.navigationWindow().totalRecords(), count);
     }
 
+    // A medium taken out after its folder was chosen is not an empty disk.
+    void aVanishedFolderRemovesNothing()
+    {
+        UpdateFixture f;
+        const QString root = f.folder(QStringLiteral("media/CD01"));
+        fourFiles(root);
+        f.catalogue(root, QStringLiteral("CD01"), QStringLiteral("Ann"));
+        f.window->findChild<QObject *>(QStringLiteral("Dir1"))->setProperty("path", root);
+        QVERIFY(QDir(f.folder(QStringLiteral("media"))).removeRecursively());
+        const QStringList before = table(f.app);
+        f.text("Text3")->setText(QStringLiteral("CD01"));
+        f.app.dialogs.clear();
+        f.trigger("UpdateDisk");
+        QCOMPARE(f.app.dialogs.texts(), QStringList{"Path not found"});
+        QCOMPARE(table(f.app), before);
+    }
+
     void aClosedConnectionIsReported()
     {
         UpdateFixture f;
