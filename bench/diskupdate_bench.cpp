@@ -71,8 +71,8 @@ public:
         navigation = std::make_unique<songdb::AddDataWindow>(app, state, *this);
     }
 
-    void showMain() override {}
-    void showProgramInfo(int) override {}
+    void showMain() override { }
+    void showProgramInfo(int) override { }
     listmaker::MakeSListWindow &createListWindow() override { return *createList; }
     songdb::AddDataWindow &navigationWindow() override { return *navigation; }
 
@@ -88,10 +88,11 @@ public:
 
 QString fileName(const QString &root, int i)
 {
-    return root + QStringLiteral("/artist%1/album%2/%3 - Track title number.mp3")
-                      .arg(i % Folders / 10, 3, 10, QLatin1Char('0'))
-                      .arg(i % Folders % 10)
-                      .arg(i, 6, 10, QLatin1Char('0'));
+    return root
+        + QStringLiteral("/artist%1/album%2/%3 - Track title number.mp3")
+              .arg(i % Folders / 10, 3, 10, QLatin1Char('0'))
+              .arg(i % Folders % 10)
+              .arg(i, 6, 10, QLatin1Char('0'));
 }
 
 bool writeFile(const QString &path, int size)
@@ -128,7 +129,9 @@ bool touchDisk(const QString &root, int round)
             return false;
         if (!QFile::remove(fileName(root, base + 1)))
             return false;
-        if (!writeFile(fileName(root, base + 2).replace(QStringLiteral(".mp3"), QStringLiteral(" (new %1).mp3").arg(round)), 77))
+        if (!writeFile(
+                fileName(root, base + 2).replace(QStringLiteral(".mp3"), QStringLiteral(" (new %1).mp3").arg(round)),
+                77))
             return false;
     }
     return true;
@@ -184,7 +187,8 @@ int diskUpdate(bool postgres, const QString &prefix)
     if (postgres) {
         server = std::make_unique<bench::TempPostgres>();
         if (!server->isRunning())
-            return fail(QStringLiteral("no PostgreSQL server could be started (package postgresql)\n") + server->error());
+            return fail(
+                QStringLiteral("no PostgreSQL server could be started (package postgresql)\n") + server->error());
         connect = server->connectString();
     } else {
         source = std::make_unique<bench::TempDataSource>();
@@ -259,9 +263,9 @@ int diskUpdate(bool postgres, const QString &prefix)
     return 0;
 }
 
-const bench::Register sqlite("disk_update_1m_sqlite",
-    [] { return diskUpdate(false, QStringLiteral("disk_update_1m_sqlite")); });
-const bench::Register postgres("disk_update_1m_postgres",
-    [] { return diskUpdate(true, QStringLiteral("disk_update_1m_postgres")); });
+const bench::Register sqlite(
+    "disk_update_1m_sqlite", [] { return diskUpdate(false, QStringLiteral("disk_update_1m_sqlite")); });
+const bench::Register postgres(
+    "disk_update_1m_postgres", [] { return diskUpdate(true, QStringLiteral("disk_update_1m_postgres")); });
 
 } // namespace

@@ -133,8 +133,7 @@ public:
             DiskComparison::Match m;
             m.record = r;
             m.file = f;
-            m.changed = factsKnown(m_walk, f)
-                && (m_walk.Sizes.at(f) != s.size || m_walk.DateTimes.at(f) != s.dateTime);
+            m.changed = factsKnown(m_walk, f) && (m_walk.Sizes.at(f) != s.size || m_walk.DateTimes.at(f) != s.dateTime);
             m.moved = m_walk.Paths.at(f) != s.folder;
             if (m.changed)
                 ++result.changedCount;
@@ -165,7 +164,7 @@ private:
             }
             if (!lastInside)
                 continue; // the walk names no file outside its folder; a record can match none there
-            const FileKey byTitle{lastRelative, m_walk.Titles.at(f), QString()};
+            const FileKey byTitle {lastRelative, m_walk.Titles.at(f), QString()};
             if (!m_byTitle.contains(byTitle))
                 m_byTitle.insert(byTitle, f);
             if (factsKnown(m_walk, f))
@@ -226,9 +225,9 @@ private:
     const CurrentList &m_walk;
     const QVector<StoredFile> &m_records;
     QVector<bool> m_fileMatched;
-    QHash<FileKey, int> m_byTitle;          // folder below the walked one and name -> file
+    QHash<FileKey, int> m_byTitle; // folder below the walked one and name -> file
     QHash<FileKey, QVector<int>> m_byFacts; // folder, size and date -> files in walk order
-    QSet<QString> m_walkFolders;            // the folders of the walk's files, below the walked one
+    QSet<QString> m_walkFolders; // the folders of the walk's files, below the walked one
 };
 
 } // namespace
@@ -251,8 +250,8 @@ QString commonArtist(const QVector<StoredFile> &records)
     return QString();
 }
 
-DiskUpdate planDiskUpdate(const CataloguedDisk &disk, const CurrentList &walk, const DiskComparison &comparison,
-                          const QString &artistText)
+DiskUpdate planDiskUpdate(
+    const CataloguedDisk &disk, const CurrentList &walk, const DiskComparison &comparison, const QString &artistText)
 {
     DiskUpdate u;
     u.diskId = disk.diskId;
@@ -318,7 +317,8 @@ QString question(const QString &diskId, const DiskComparison &comparison)
     return QStringLiteral("Disk '") + diskId + QStringLiteral("': ") + QString::number(comparison.newFiles.size())
         + QStringLiteral(" new files, ") + QString::number(comparison.goneRecords.size())
         + QStringLiteral(" files gone, ") + QString::number(comparison.changedCount) + QStringLiteral(" changed, ")
-        + QString::number(comparison.unchangedCount()) + QStringLiteral(" unchanged.\r\nBring the catalogue up to date?");
+        + QString::number(comparison.unchangedCount())
+        + QStringLiteral(" unchanged.\r\nBring the catalogue up to date?");
 }
 
 QString done(const QString &diskId, const DiskUpdate &update)

@@ -12,11 +12,11 @@ namespace listmaker {
 struct StoredFile
 {
     qint32 id = 0;
-    QString folder;   // PathSID
-    QString title;    // TitleSID, the file name unless the user edited it
-    QString size;     // FileSizID
+    QString folder; // PathSID
+    QString title; // TitleSID, the file name unless the user edited it
+    QString size; // FileSizID
     QString dateTime; // FileDatTimID
-    QString artist;   // ArtistID
+    QString artist; // ArtistID
 };
 
 // A disk of the catalogue: its Disk ID as stored and its records in key order.
@@ -40,15 +40,15 @@ struct DiskComparison
 {
     struct Match
     {
-        int record = 0;       // index into the records
-        int file = 0;         // index into the walk
+        int record = 0; // index into the records
+        int file = 0; // index into the walk
         bool changed = false; // size or date differ
-        bool moved = false;   // the file's folder is not the stored PathSID
+        bool moved = false; // the file's folder is not the stored PathSID
     };
 
-    QString storedRoot;       // the folder the disk was catalogued from; empty when it has no records
-    QVector<Match> matches;   // in the order of the records
-    QVector<int> newFiles;    // files without a record, in walk order
+    QString storedRoot; // the folder the disk was catalogued from; empty when it has no records
+    QVector<Match> matches; // in the order of the records
+    QVector<int> newFiles; // files without a record, in walk order
     QVector<int> goneRecords; // records without a file, in their order
     int changedCount = 0;
 
@@ -65,7 +65,7 @@ DiskComparison compareDisk(const QString &walkedFolder, const CurrentList &walk,
 // What bringing a disk up to date writes, in one transaction.
 struct DiskUpdate
 {
-    QString diskId;         // as stored
+    QString diskId; // as stored
     QString totalFilesText; // the new TotFiles of every record of the disk
     // The new files, as an append stores a list: the Disk ID as stored, the
     // artist, "NA" and the new count in every record.
@@ -90,8 +90,8 @@ struct DiskUpdate
 
 // The artist of the new files is artistText, or when it is empty the artist
 // that most of the disk's records carry (of equally many, the one met first).
-DiskUpdate planDiskUpdate(const CataloguedDisk &disk, const CurrentList &walk, const DiskComparison &comparison,
-                          const QString &artistText);
+DiskUpdate planDiskUpdate(
+    const CataloguedDisk &disk, const CurrentList &walk, const DiskComparison &comparison, const QString &artistText);
 
 // The artist most of the records carry; of equally many, the one met first.
 QString commonArtist(const QVector<StoredFile> &records);

@@ -80,7 +80,7 @@ DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(cons
             keys,
             [files](const RecordsReader::Fields &f, QByteArray *) {
                 files->append({fromUtf8(f[ID]).toInt(), fromUtf8(f[PathSID]), fromUtf8(f[TitleSID]),
-                               fromUtf8(f[FileSizID]), fromUtf8(f[FileDatTimID]), fromUtf8(f[ArtistID])});
+                    fromUtf8(f[FileSizID]), fromUtf8(f[FileDatTimID]), fromUtf8(f[ArtistID])});
             },
             &unused);
     };
@@ -169,15 +169,15 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
         return {};
     };
 
-    ValuesByKey facts{{FileSizID, FileDatTimID}, {}, {}};
+    ValuesByKey facts {{FileSizID, FileDatTimID}, {}, {}};
     for (const listmaker::DiskUpdate::FileFacts &c : update.changed) {
         facts.keys << c.id;
-        facts.values << QStringList{c.size, c.dateTime};
+        facts.values << QStringList {c.size, c.dateTime};
     }
-    ValuesByKey folders{{PathSID}, {}, {}};
+    ValuesByKey folders {{PathSID}, {}, {}};
     for (const listmaker::DiskUpdate::Folder &m : update.moved) {
         folders.keys << m.id;
-        folders.values << QStringList{m.folder};
+        folders.values << QStringList {m.folder};
     }
     // Deleting and changing come first, the new records after them: a
     // failure anywhere undoes them all.

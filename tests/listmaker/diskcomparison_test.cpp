@@ -57,94 +57,91 @@ private slots:
         QTest::addColumn<QString>("walked");
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("records");
-        QTest::addColumn<QString>("root");          // "*": not checked
-        QTest::addColumn<QStringList>("matched");   // "record path>file path", in the records' order
-        QTest::addColumn<QStringList>("changed");   // record paths
-        QTest::addColumn<QStringList>("newFiles");  // file paths, in walk order
-        QTest::addColumn<QStringList>("gone");      // record paths, in their order
+        QTest::addColumn<QString>("root"); // "*": not checked
+        QTest::addColumn<QStringList>("matched"); // "record path>file path", in the records' order
+        QTest::addColumn<QStringList>("changed"); // record paths
+        QTest::addColumn<QStringList>("newFiles"); // file paths, in walk order
+        QTest::addColumn<QStringList>("gone"); // record paths, in their order
 
         const QStringList three = {"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|20|d2", "/m/CD/sub/c.mp3|30|d3"};
         const QStringList threePaths = {"/m/CD/a.mp3", "/m/CD/b.mp3", "/m/CD/sub/c.mp3"};
         QTest::newRow("as catalogued") << "/m/CD" << three << three << "/m/CD"
-                                       << QStringList{"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3",
-                                                      "/m/CD/sub/c.mp3>/m/CD/sub/c.mp3"}
-                                       << QStringList{} << QStringList{} << QStringList{};
+                                       << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3",
+                                              "/m/CD/sub/c.mp3>/m/CD/sub/c.mp3"}
+                                       << QStringList {} << QStringList {} << QStringList {};
 
         QTest::newRow("new, gone, size and date changed")
             << "/m/CD"
-            << QStringList{"/m/CD/a.mp3|11|d1", "/m/CD/b.mp3|20|d9", "/m/CD/new.mp3|5|d5", "/m/CD/sub/c.mp3|30|d3"}
-            << QStringList{"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|20|d2", "/m/CD/old.mp3|7|d7", "/m/CD/sub/c.mp3|30|d3"}
+            << QStringList {"/m/CD/a.mp3|11|d1", "/m/CD/b.mp3|20|d9", "/m/CD/new.mp3|5|d5", "/m/CD/sub/c.mp3|30|d3"}
+            << QStringList {"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|20|d2", "/m/CD/old.mp3|7|d7", "/m/CD/sub/c.mp3|30|d3"}
             << "/m/CD"
-            << QStringList{"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3", "/m/CD/sub/c.mp3>/m/CD/sub/c.mp3"}
-            << QStringList{"/m/CD/a.mp3", "/m/CD/b.mp3"} << QStringList{"/m/CD/new.mp3"}
-            << QStringList{"/m/CD/old.mp3"};
+            << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3", "/m/CD/sub/c.mp3>/m/CD/sub/c.mp3"}
+            << QStringList {"/m/CD/a.mp3", "/m/CD/b.mp3"} << QStringList {"/m/CD/new.mp3"}
+            << QStringList {"/m/CD/old.mp3"};
 
         // An edited title finds its file by size and date in its own folder only.
         QTest::newRow("edited titles")
             << "/m/CD"
-            << QStringList{"/m/CD/01 track.mp3|10|d1", "/m/CD/02 track.mp3|20|d2", "/m/CD/x/03 track.mp3|30|d3"}
-            << QStringList{"/m/CD/Yesterday|10|d1", "/m/CD/Help!|20|d2", "/m/CD/Let It Be|30|d3"} << "/m/CD"
-            << QStringList{"/m/CD/Yesterday>/m/CD/01 track.mp3", "/m/CD/Help!>/m/CD/02 track.mp3"}
-            << QStringList{} << QStringList{"/m/CD/x/03 track.mp3"} << QStringList{"/m/CD/Let It Be"};
+            << QStringList {"/m/CD/01 track.mp3|10|d1", "/m/CD/02 track.mp3|20|d2", "/m/CD/x/03 track.mp3|30|d3"}
+            << QStringList {"/m/CD/Yesterday|10|d1", "/m/CD/Help!|20|d2", "/m/CD/Let It Be|30|d3"} << "/m/CD"
+            << QStringList {"/m/CD/Yesterday>/m/CD/01 track.mp3", "/m/CD/Help!>/m/CD/02 track.mp3"} << QStringList {}
+            << QStringList {"/m/CD/x/03 track.mp3"} << QStringList {"/m/CD/Let It Be"};
 
         // Two records under one name (a title edited into its neighbour's): the
         // name goes to the first, the other finds its file by size and date.
         QTest::newRow("a title edited into another's name")
-            << "/m/CD" << QStringList{"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|20|d2"}
-            << QStringList{"/m/CD/a.mp3|10|d1", "/m/CD/a.mp3|20|d2"} << "/m/CD"
-            << QStringList{"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/a.mp3>/m/CD/b.mp3"} << QStringList{} << QStringList{}
-            << QStringList{};
+            << "/m/CD" << QStringList {"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|20|d2"}
+            << QStringList {"/m/CD/a.mp3|10|d1", "/m/CD/a.mp3|20|d2"} << "/m/CD"
+            << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/a.mp3>/m/CD/b.mp3"} << QStringList {} << QStringList {}
+            << QStringList {};
 
         // A changed file keeps its record by its name, not a neighbour's by size and date.
         QTest::newRow("names before sizes")
-            << "/m/CD" << QStringList{"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|11|d1"}
-            << QStringList{"/m/CD/a.mp3|11|d1", "/m/CD/b.mp3|10|d1"} << "/m/CD"
-            << QStringList{"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3"}
-            << QStringList{"/m/CD/a.mp3", "/m/CD/b.mp3"} << QStringList{} << QStringList{};
+            << "/m/CD" << QStringList {"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|11|d1"}
+            << QStringList {"/m/CD/a.mp3|11|d1", "/m/CD/b.mp3|10|d1"} << "/m/CD"
+            << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/b.mp3>/m/CD/b.mp3"}
+            << QStringList {"/m/CD/a.mp3", "/m/CD/b.mp3"} << QStringList {} << QStringList {};
 
         QTest::newRow("one name in two folders")
-            << "/m/CD"
-            << QStringList{"/m/CD/A/song.mp3|10|d1", "/m/CD/B/song.mp3|21|d2", "/m/CD/C/song.mp3|30|d3"}
-            << QStringList{"/m/CD/A/song.mp3|10|d1", "/m/CD/B/song.mp3|20|d2", "/m/CD/D/song.mp3|30|d3"} << "/m/CD"
-            << QStringList{"/m/CD/A/song.mp3>/m/CD/A/song.mp3", "/m/CD/B/song.mp3>/m/CD/B/song.mp3"}
-            << QStringList{"/m/CD/B/song.mp3"} << QStringList{"/m/CD/C/song.mp3"}
-            << QStringList{"/m/CD/D/song.mp3"};
+            << "/m/CD" << QStringList {"/m/CD/A/song.mp3|10|d1", "/m/CD/B/song.mp3|21|d2", "/m/CD/C/song.mp3|30|d3"}
+            << QStringList {"/m/CD/A/song.mp3|10|d1", "/m/CD/B/song.mp3|20|d2", "/m/CD/D/song.mp3|30|d3"} << "/m/CD"
+            << QStringList {"/m/CD/A/song.mp3>/m/CD/A/song.mp3", "/m/CD/B/song.mp3>/m/CD/B/song.mp3"}
+            << QStringList {"/m/CD/B/song.mp3"} << QStringList {"/m/CD/C/song.mp3"} << QStringList {"/m/CD/D/song.mp3"};
 
         QTest::newRow("mounted elsewhere")
             << "/run/media/ann/CD01"
-            << QStringList{"/run/media/ann/CD01/a.mp3|10|d1", "/run/media/ann/CD01/sub/c.mp3|31|d3",
-                           "/run/media/ann/CD01/sub/d.mp3|40|d4"}
-            << QStringList{"/media/ann/CD01/a.mp3|10|d1", "/media/ann/CD01/sub/c.mp3|30|d3"} << "/media/ann/CD01"
-            << QStringList{"/media/ann/CD01/a.mp3>/run/media/ann/CD01/a.mp3",
-                           "/media/ann/CD01/sub/c.mp3>/run/media/ann/CD01/sub/c.mp3"}
-            << QStringList{"/media/ann/CD01/sub/c.mp3"} << QStringList{"/run/media/ann/CD01/sub/d.mp3"}
-            << QStringList{};
+            << QStringList {"/run/media/ann/CD01/a.mp3|10|d1", "/run/media/ann/CD01/sub/c.mp3|31|d3",
+                   "/run/media/ann/CD01/sub/d.mp3|40|d4"}
+            << QStringList {"/media/ann/CD01/a.mp3|10|d1", "/media/ann/CD01/sub/c.mp3|30|d3"} << "/media/ann/CD01"
+            << QStringList {"/media/ann/CD01/a.mp3>/run/media/ann/CD01/a.mp3",
+                   "/media/ann/CD01/sub/c.mp3>/run/media/ann/CD01/sub/c.mp3"}
+            << QStringList {"/media/ann/CD01/sub/c.mp3"} << QStringList {"/run/media/ann/CD01/sub/d.mp3"}
+            << QStringList {};
 
         // The subfolder matches one file as the medium's top folder would; the
         // real top folder matches three.
         QTest::newRow("mounted elsewhere, the folder most files match")
-            << "/mnt/usb"
-            << QStringList{"/mnt/usb/c.mp3|1|d", "/mnt/usb/x.mp3|2|d", "/mnt/usb/sub/c.mp3|3|d"}
-            << QStringList{"/media/ann/USB/c.mp3|1|d", "/media/ann/USB/x.mp3|2|d", "/media/ann/USB/sub/c.mp3|3|d"}
+            << "/mnt/usb" << QStringList {"/mnt/usb/c.mp3|1|d", "/mnt/usb/x.mp3|2|d", "/mnt/usb/sub/c.mp3|3|d"}
+            << QStringList {"/media/ann/USB/c.mp3|1|d", "/media/ann/USB/x.mp3|2|d", "/media/ann/USB/sub/c.mp3|3|d"}
             << "/media/ann/USB"
-            << QStringList{"/media/ann/USB/c.mp3>/mnt/usb/c.mp3", "/media/ann/USB/x.mp3>/mnt/usb/x.mp3",
-                           "/media/ann/USB/sub/c.mp3>/mnt/usb/sub/c.mp3"}
-            << QStringList{} << QStringList{} << QStringList{};
+            << QStringList {"/media/ann/USB/c.mp3>/mnt/usb/c.mp3", "/media/ann/USB/x.mp3>/mnt/usb/x.mp3",
+                   "/media/ann/USB/sub/c.mp3>/mnt/usb/sub/c.mp3"}
+            << QStringList {} << QStringList {} << QStringList {};
 
         QTest::newRow("catalogued from the root folder")
-            << "/" << QStringList{"/a.mp3|1|d", "/music/b.mp3|2|d"} << QStringList{"/a.mp3|1|d", "/music/b.mp3|2|d"}
-            << "/" << QStringList{"/a.mp3>/a.mp3", "/music/b.mp3>/music/b.mp3"} << QStringList{} << QStringList{}
-            << QStringList{};
+            << "/" << QStringList {"/a.mp3|1|d", "/music/b.mp3|2|d"} << QStringList {"/a.mp3|1|d", "/music/b.mp3|2|d"}
+            << "/" << QStringList {"/a.mp3>/a.mp3", "/music/b.mp3>/music/b.mp3"} << QStringList {} << QStringList {}
+            << QStringList {};
 
-        QTest::newRow("empty folder") << "/m/CD" << QStringList{} << three << "*" << QStringList{} << QStringList{}
-                                      << QStringList{} << threePaths;
-        QTest::newRow("disk without records") << "/m/CD" << three << QStringList{} << "" << QStringList{}
-                                              << QStringList{} << threePaths << QStringList{};
+        QTest::newRow("empty folder") << "/m/CD" << QStringList {} << three << "*" << QStringList {} << QStringList {}
+                                      << QStringList {} << threePaths;
+        QTest::newRow("disk without records") << "/m/CD" << three << QStringList {} << "" << QStringList {}
+                                              << QStringList {} << threePaths << QStringList {};
 
         // A file whose size and date could not be read keeps its record as it is.
         QTest::newRow("unreadable size and date")
-            << "/m/CD" << QStringList{"/m/CD/a.mp3||"} << QStringList{"/m/CD/a.mp3|10|d1"} << "/m/CD"
-            << QStringList{"/m/CD/a.mp3>/m/CD/a.mp3"} << QStringList{} << QStringList{} << QStringList{};
+            << "/m/CD" << QStringList {"/m/CD/a.mp3||"} << QStringList {"/m/CD/a.mp3|10|d1"} << "/m/CD"
+            << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3"} << QStringList {} << QStringList {} << QStringList {};
     }
     void compare()
     {
@@ -193,11 +190,11 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("question");
-        QTest::newRow("mixed") << QStringList{"/d/a|1|t", "/d/b|3|t", "/d/n|1|u"}
-                               << QStringList{"/d/a|1|t", "/d/b|2|t", "/d/g|9|t"}
+        QTest::newRow("mixed") << QStringList {"/d/a|1|t", "/d/b|3|t", "/d/n|1|u"}
+                               << QStringList {"/d/a|1|t", "/d/b|2|t", "/d/g|9|t"}
                                << "Disk 'CD 7': 1 new files, 1 files gone, 1 changed, 1 unchanged.\r\n"
                                   "Bring the catalogue up to date?";
-        QTest::newRow("empty folder") << QStringList{} << QStringList{"/d/a|1|t", "/d/b|2|t"}
+        QTest::newRow("empty folder") << QStringList {} << QStringList {"/d/a|1|t", "/d/b|2|t"}
                                       << "Disk 'CD 7': 0 new files, 2 files gone, 0 changed, 0 unchanged.\r\n"
                                          "Bring the catalogue up to date?";
     }
@@ -214,11 +211,11 @@ private slots:
     {
         QTest::addColumn<QString>("artistText");
         QTest::addColumn<QStringList>("artists"); // of the stored records, in key order
-        QTest::addColumn<QString>("artist");      // of the new records
-        QTest::newRow("typed") << "Typed" << QStringList{"A", "B", "B"} << "Typed";
-        QTest::newRow("most records") << "" << QStringList{"A", "B", "B"} << "B";
-        QTest::newRow("a tie goes to the first") << "" << QStringList{"B", "A", "A", "B"} << "B";
-        QTest::newRow("most carry none") << "" << QStringList{"", "", "A"} << "";
+        QTest::addColumn<QString>("artist"); // of the new records
+        QTest::newRow("typed") << "Typed" << QStringList {"A", "B", "B"} << "Typed";
+        QTest::newRow("most records") << "" << QStringList {"A", "B", "B"} << "B";
+        QTest::newRow("a tie goes to the first") << "" << QStringList {"B", "A", "A", "B"} << "B";
+        QTest::newRow("most carry none") << "" << QStringList {"", "", "A"} << "";
     }
     void planWritesWhatAnAppendWould()
     {
@@ -243,12 +240,12 @@ private slots:
         QCOMPARE(u.added.ArtistText, artist);
         QCOMPARE(u.added.ExtensionText, QStringLiteral("NA"));
         QCOMPARE(u.added.TotalFilesText, QStringLiteral("4"));
-        QCOMPARE(u.added.Paths.mid(0, 2), (QVector<QString>{"/new", "/new/sub"}));
-        QCOMPARE(u.added.Titles.mid(0, 2), (QVector<QString>{"n1", "n2"}));
-        QCOMPARE(u.added.Sizes.mid(0, 2), (QVector<QString>{"7", "8"}));
-        QCOMPARE(u.added.DateTimes.mid(0, 2), (QVector<QString>{"u", "v"}));
+        QCOMPARE(u.added.Paths.mid(0, 2), (QVector<QString> {"/new", "/new/sub"}));
+        QCOMPARE(u.added.Titles.mid(0, 2), (QVector<QString> {"n1", "n2"}));
+        QCOMPARE(u.added.Sizes.mid(0, 2), (QVector<QString> {"7", "8"}));
+        QCOMPARE(u.added.DateTimes.mid(0, 2), (QVector<QString> {"u", "v"}));
         // Keys ascending, whatever order the records came in.
-        const QVector<qint32> removed = artists.size() == 4 ? QVector<qint32>{47, 48} : QVector<qint32>{48};
+        const QVector<qint32> removed = artists.size() == 4 ? QVector<qint32> {47, 48} : QVector<qint32> {48};
         QCOMPARE(u.removed, removed);
         QCOMPARE(u.changed.size(), 1);
         QCOMPARE(u.changed.at(0).id, 49);
@@ -258,7 +255,7 @@ private slots:
         QCOMPARE(u.moved.at(0).id, 50);
         QCOMPARE(u.moved.at(0).folder, QStringLiteral("/new"));
         QCOMPARE(diskupdatetext::done(QStringLiteral("CD07"), u),
-                 QStringLiteral("Disk 'CD07' brought up to date: 2 added, %1 removed, 1 changed.").arg(removed.size()));
+            QStringLiteral("Disk 'CD07' brought up to date: 2 added, %1 removed, 1 changed.").arg(removed.size()));
     }
 
     void storedDiskId_data()
@@ -266,14 +263,21 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("found");
-        QTest::newRow("equal") << QStringList{"CD01", "CD02"} << "CD01" << "CD01";
-        QTest::newRow("letter case") << QStringList{"CD01", "CD02"} << "cd01" << "CD01";
-        QTest::newRow("equal wins over case") << QStringList{"CD01", "cd01"} << "cd01" << "cd01";
-        QTest::newRow("two apart from case") << QStringList{"CD01", "cd01"} << "Cd01" << "";
-        QTest::newRow("blanks count") << QStringList{"CD01"} << " CD01" << "";
-        QTest::newRow("none") << QStringList{"CD01"} << "CD9" << "";
+        QTest::newRow("equal") << QStringList {"CD01", "CD02"} << "CD01"
+                               << "CD01";
+        QTest::newRow("letter case") << QStringList {"CD01", "CD02"} << "cd01"
+                                     << "CD01";
+        QTest::newRow("equal wins over case") << QStringList {"CD01", "cd01"} << "cd01"
+                                              << "cd01";
+        QTest::newRow("two apart from case") << QStringList {"CD01", "cd01"} << "Cd01"
+                                             << "";
+        QTest::newRow("blanks count") << QStringList {"CD01"} << " CD01"
+                                      << "";
+        QTest::newRow("none") << QStringList {"CD01"} << "CD9"
+                              << "";
         // Letters fold as the Disk-ID check of a new list folds them.
-        QTest::newRow("folded as the new-list check") << QStringList{"Straße"} << "STRASSE" << "Straße";
+        QTest::newRow("folded as the new-list check") << QStringList {"Straße"} << "STRASSE"
+                                                      << "Straße";
     }
     void storedDiskId()
     {
@@ -286,7 +290,7 @@ private slots:
     void messages()
     {
         QCOMPARE(diskupdatetext::noDisk(QStringLiteral("CD 9")),
-                 QStringLiteral("There is no Disk with ID mark 'CD 9' in the catalogue."));
+            QStringLiteral("There is no Disk with ID mark 'CD 9' in the catalogue."));
         QCOMPARE(diskupdatetext::upToDate(QStringLiteral("CD 9")), QStringLiteral("Disk 'CD 9' is up to date."));
     }
 };

@@ -53,10 +53,7 @@ QStringList column(TempApp &app, const QString &name, const QString &diskId)
 
 struct UpdateFixture : MakeSListFixture
 {
-    UpdateFixture()
-    {
-        app.dialogs.pointerOf = window.get();
-    }
+    UpdateFixture() { app.dialogs.pointerOf = window.get(); }
 
     // Appends a walk of the folder to the catalogue, as "Make List" and an append store it.
     void catalogue(const QString &folder, const QString &diskId, const QString &artist)
@@ -116,7 +113,7 @@ private slots:
         auto *menu = f.window->findChild<QMenu *>(QStringLiteral("Catalogue"));
         QVERIFY(menu);
         QCOMPARE(menu->title(), QStringLiteral("Catalo&gue"));
-        QCOMPARE(menu->actions(), QList<QAction *>{update});
+        QCOMPARE(menu->actions(), QList<QAction *> {update});
     }
 
     // Each case ends in one box and leaves the catalogue, the lists and the list file as they were.
@@ -128,27 +125,35 @@ private slots:
         QTest::addColumn<Icon>("icon");
         QTest::addColumn<Buttons>("buttons");
         const QString info = QStringLiteral("Disk '%1' is up to date.");
-        QTest::newRow("no Disk ID") << "as catalogued" << "" << Mandatory << Icon::Critical << Buttons::Ok;
-        QTest::newRow("no such disk") << "as catalogued" << "CD9"
-                                      << "There is no Disk with ID mark 'CD9' in the catalogue."
-                                      << Icon::Information << Buttons::Ok;
-        QTest::newRow("blanks count") << "as catalogued" << "CD01 "
-                                      << "There is no Disk with ID mark 'CD01 ' in the catalogue."
-                                      << Icon::Information << Buttons::Ok;
+        QTest::newRow("no Disk ID") << "as catalogued"
+                                    << "" << Mandatory << Icon::Critical << Buttons::Ok;
+        QTest::newRow("no such disk") << "as catalogued"
+                                      << "CD9"
+                                      << "There is no Disk with ID mark 'CD9' in the catalogue." << Icon::Information
+                                      << Buttons::Ok;
+        QTest::newRow("blanks count") << "as catalogued"
+                                      << "CD01 "
+                                      << "There is no Disk with ID mark 'CD01 ' in the catalogue." << Icon::Information
+                                      << Buttons::Ok;
         QTest::newRow("two disks apart from case")
-            << "a second disk cd01" << "Cd01" << "There is no Disk with ID mark 'Cd01' in the catalogue."
-            << Icon::Information << Buttons::Ok;
-        QTest::newRow("up to date") << "as catalogued" << "CD01" << info.arg("CD01") << Icon::Information
-                                    << Buttons::Ok;
+            << "a second disk cd01"
+            << "Cd01"
+            << "There is no Disk with ID mark 'Cd01' in the catalogue." << Icon::Information << Buttons::Ok;
+        QTest::newRow("up to date") << "as catalogued"
+                                    << "CD01" << info.arg("CD01") << Icon::Information << Buttons::Ok;
         QTest::newRow("up to date, typed in other letters")
-            << "as catalogued" << "cd01" << info.arg("cd01") << Icon::Information << Buttons::Ok;
+            << "as catalogued"
+            << "cd01" << info.arg("cd01") << Icon::Information << Buttons::Ok;
         QTest::newRow("moved with the mount point only")
-            << "mounted elsewhere" << "CD01" << info.arg("CD01") << Icon::Information << Buttons::Ok;
+            << "mounted elsewhere"
+            << "CD01" << info.arg("CD01") << Icon::Information << Buttons::Ok;
         QTest::newRow("changes, answered No")
-            << "a new file" << "CD01"
+            << "a new file"
+            << "CD01"
             << "Disk 'CD01': 1 new files, 0 files gone, 0 changed, 4 unchanged.\r\nBring the catalogue up to date?"
             << Icon::Question << Buttons::YesNo;
-        QTest::newRow("too many files") << "10002 files" << "CD01"
+        QTest::newRow("too many files") << "10002 files"
+                                        << "CD01"
                                         << "Can't continue. Number of files exceeded the limit 10000."
                                         << Icon::Information << Buttons::Ok;
     }
@@ -230,9 +235,9 @@ private slots:
         f.updateDisk(run, QStringLiteral("cd01"));
 
         QCOMPARE(f.app.dialogs.texts(),
-                 (QStringList{"Disk 'cd01': 2 new files, 1 files gone, 1 changed, 2 unchanged.\r\n"
-                              "Bring the catalogue up to date?",
-                              "Disk 'cd01' brought up to date: 2 added, 1 removed, 1 changed."}));
+            (QStringList {"Disk 'cd01': 2 new files, 1 files gone, 1 changed, 2 unchanged.\r\n"
+                          "Bring the catalogue up to date?",
+                "Disk 'cd01' brought up to date: 2 added, 1 removed, 1 changed."}));
         QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Information);
         QVERIFY(!f.app.dialogs.pointers.contains(Qt::WaitCursor));
 
@@ -247,25 +252,26 @@ private slots:
         QCOMPARE(rows.filter(QStringLiteral("|CD01|")).mid(0, 3), expected);
         // The new files, in walk order, as an append stores them: the Disk ID as
         // stored, the artist most records carry, the new count.
-        QCOMPARE(column(f.app, QStringLiteral("TitleSID"), QStringLiteral("CD01")).mid(3),
-                 (QStringList{"f.mp3", "e.mp3"}));
+        QCOMPARE(
+            column(f.app, QStringLiteral("TitleSID"), QStringLiteral("CD01")).mid(3), (QStringList {"f.mp3", "e.mp3"}));
         QStringList added = rows.filter(QStringLiteral("|CD01|")).mid(3);
         QCOMPARE(added.size(), 2);
         for (QString &row : added)
             row = row.section(QLatin1Char('|'), 1);
-        QCOMPARE(added, (QStringList{QStringLiteral("CD01|%1|f.mp3|NA|1|%2|Ann|5|~|~").arg(run, later),
-                                     QStringLiteral("CD01|%1/sub|e.mp3|NA|5|%2|Ann|5|~|~").arg(run, later)}));
+        QCOMPARE(added,
+            (QStringList {QStringLiteral("CD01|%1|f.mp3|NA|1|%2|Ann|5|~|~").arg(run, later),
+                QStringLiteral("CD01|%1/sub|e.mp3|NA|5|%2|Ann|5|~|~").arg(run, later)}));
         QCOMPARE(rows.filter(QStringLiteral("|CD02|")).join(QLatin1Char('\n')), otherDisk);
         QCOMPARE(rows.size(), 6);
 
         // The current list and its file are another matter.
-        QCOMPARE(f.entries("List1"), QStringList{"x.mp3"});
+        QCOMPARE(f.entries("List1"), QStringList {"x.mp3"});
         QCOMPARE(f.listFileBytes(), listFile);
         QCOMPARE(f.navigator.navigationWindow().totalRecords(), 6);
 
         // Walked again, the disk is up to date.
         f.updateDisk(run, QStringLiteral("CD01"));
-        QCOMPARE(f.app.dialogs.texts(), QStringList{"Disk 'CD01' is up to date."});
+        QCOMPARE(f.app.dialogs.texts(), QStringList {"Disk 'CD01' is up to date."});
     }
 
     void theNewCountReachesEveryRecordAndTheTypedArtistTheNewOnes()
@@ -277,13 +283,15 @@ private slots:
         treemaker::file(root + QStringLiteral("/g.mp3"), "g", Then);
         f.app.dialogs.queueAnswer(Button::Yes);
         f.updateDisk(root, QStringLiteral("CD01"), QStringLiteral("Guest"));
-        QCOMPARE(f.app.dialogs.texts().last(), QStringLiteral("Disk 'CD01' brought up to date: 1 added, 0 removed, 0 changed."));
-        QCOMPARE(column(f.app, QStringLiteral("TotFiles"), QStringLiteral("CD01")), QStringList(5, QStringLiteral("5")));
+        QCOMPARE(f.app.dialogs.texts().last(),
+            QStringLiteral("Disk 'CD01' brought up to date: 1 added, 0 removed, 0 changed."));
+        QCOMPARE(
+            column(f.app, QStringLiteral("TotFiles"), QStringLiteral("CD01")), QStringList(5, QStringLiteral("5")));
         QCOMPARE(column(f.app, QStringLiteral("ArtistID"), QStringLiteral("CD01")),
-                 (QStringList{"Ann", "Ann", "Ann", "Ann", "Guest"}));
+            (QStringList {"Ann", "Ann", "Ann", "Ann", "Guest"}));
         // The paths did not move: the records keep them as they were.
         QCOMPARE(column(f.app, QStringLiteral("PathSID"), QStringLiteral("CD01")),
-                 (QStringList{root, root, root + "/sub", root + "/sub", root}));
+            (QStringList {root, root, root + "/sub", root + "/sub", root}));
     }
 
     void anEmptyFolderLeavesTheDiskNoRecord()
@@ -299,11 +307,11 @@ private slots:
         f.app.dialogs.queueAnswer(Button::Yes);
         f.updateDisk(root, QStringLiteral("CD01"));
         QCOMPARE(f.app.dialogs.texts(),
-                 (QStringList{"Disk 'CD01': 0 new files, 4 files gone, 0 changed, 0 unchanged.\r\n"
-                              "Bring the catalogue up to date?",
-                              "Disk 'CD01' brought up to date: 0 added, 4 removed, 0 changed."}));
+            (QStringList {"Disk 'CD01': 0 new files, 4 files gone, 0 changed, 0 unchanged.\r\n"
+                          "Bring the catalogue up to date?",
+                "Disk 'CD01' brought up to date: 0 added, 4 removed, 0 changed."}));
         QCOMPARE(f.app.rowCount(), 1);
-        QCOMPARE(column(f.app, QStringLiteral("DiskID"), QStringLiteral("CD02")), QStringList{"CD02"});
+        QCOMPARE(column(f.app, QStringLiteral("DiskID"), QStringLiteral("CD02")), QStringList {"CD02"});
     }
 
     // A refused new record undoes the deletes and changes made before it.
@@ -345,7 +353,7 @@ private slots:
         f.text("Text3")->setText(QStringLiteral("CD01"));
         f.app.dialogs.clear();
         f.trigger("UpdateDisk");
-        QCOMPARE(f.app.dialogs.texts(), QStringList{"Path not found"});
+        QCOMPARE(f.app.dialogs.texts(), QStringList {"Path not found"});
         QCOMPARE(table(f.app), before);
     }
 
@@ -362,7 +370,7 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("UpdateDisk"))->trigger();
         QCOMPARE(f.app.dialogs.shown.size(), 1);
         QVERIFY2(f.app.dialogs.shown.first().text.startsWith(QStringLiteral("3709\r\n")),
-                 qPrintable(f.app.dialogs.shown.first().text));
+            qPrintable(f.app.dialogs.shown.first().text));
     }
 };
 
