@@ -111,15 +111,17 @@ public:
             if (!underRoot.at(r) || fileOf.at(r) >= 0)
                 continue;
             const StoredFile &s = m_records.at(r);
-            const auto files = m_byFacts.constFind({relative.at(r), s.size, s.dateTime});
-            if (files == m_byFacts.cend())
+            const auto same = m_byFacts.find({relative.at(r), s.size, s.dateTime});
+            if (same == m_byFacts.end())
                 continue;
-            for (const int f : *files) {
-                if (!m_fileMatched.at(f)) {
-                    fileOf[r] = f;
-                    m_fileMatched[f] = true;
-                    break;
-                }
+            // Files already taken stay taken: each list is passed over once, however alike its files are.
+            SameFacts &files = *same;
+            while (files.next < files.files.size() && m_fileMatched.at(files.files.at(files.next)))
+                ++files.next;
+            if (files.next < files.files.size()) {
+                const int f = files.files.at(files.next++);
+                fileOf[r] = f;
+                m_fileMatched[f] = true;
             }
         }
 
@@ -168,7 +170,7 @@ private:
             if (!m_byTitle.contains(byTitle))
                 m_byTitle.insert(byTitle, f);
             if (factsKnown(m_walk, f))
-                m_byFacts[{lastRelative, m_walk.Sizes.at(f), m_walk.DateTimes.at(f)}].append(f);
+                m_byFacts[{lastRelative, m_walk.Sizes.at(f), m_walk.DateTimes.at(f)}].files.append(f);
         }
     }
 
@@ -221,12 +223,19 @@ private:
         return root < other;
     }
 
+    // Files of one folder with one size and date, in walk order, and the first not yet taken.
+    struct SameFacts
+    {
+        QVector<int> files;
+        int next = 0;
+    };
+
     const QString m_walkedFolder;
     const CurrentList &m_walk;
     const QVector<StoredFile> &m_records;
     QVector<bool> m_fileMatched;
     QHash<FileKey, int> m_byTitle; // folder below the walked one and name -> file
-    QHash<FileKey, QVector<int>> m_byFacts; // folder, size and date -> files in walk order
+    QHash<FileKey, SameFacts> m_byFacts; // folder, size and date -> files
     QSet<QString> m_walkFolders; // the folders of the walk's files, below the walked one
 };
 

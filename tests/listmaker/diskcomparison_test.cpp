@@ -95,6 +95,14 @@ private slots:
             << QStringList {"/m/CD/a.mp3>/m/CD/a.mp3", "/m/CD/a.mp3>/m/CD/b.mp3"} << QStringList {} << QStringList {}
             << QStringList {};
 
+        // Edited titles take the files of their size and date in walk order,
+        // passing over the one that a name has taken.
+        QTest::newRow("edited titles among alike files")
+            << "/m/CD" << QStringList {"/m/CD/x1|1|d", "/m/CD/x2|1|d", "/m/CD/x3|1|d"}
+            << QStringList {"/m/CD/Edited A|1|d", "/m/CD/x2|1|d", "/m/CD/Edited B|1|d"} << "/m/CD"
+            << QStringList {"/m/CD/Edited A>/m/CD/x1", "/m/CD/x2>/m/CD/x2", "/m/CD/Edited B>/m/CD/x3"} << QStringList {}
+            << QStringList {} << QStringList {};
+
         // A changed file keeps its record by its name, not a neighbour's by size and date.
         QTest::newRow("names before sizes")
             << "/m/CD" << QStringList {"/m/CD/a.mp3|10|d1", "/m/CD/b.mp3|11|d1"}
