@@ -219,6 +219,8 @@ private slots:
                                   "StatusID = 'Fine' where ID = %1")
                        .arg(b));
         const QString otherDisk = table(f.app).filter(QStringLiteral("|CD02|")).join(QLatin1Char('\n'));
+        // The navigation window is open meanwhile.
+        QCOMPARE(f.navigator.navigationWindow().totalRecords(), 5);
 
         // The medium is mounted elsewhere now; one file grew, one is gone, two are new.
         const QString run = f.folder(QStringLiteral("run/media/ann/CD01"));
