@@ -264,7 +264,23 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
         r.failure = sqlFailure(db.lastError());
         return r;
     }
-    QSqlQuery q(db);
+    if (const Failure f = insertRows(list, count); f.isSet()) {
+        r.failure = f;
+        db.rollback();
+        return r;
+    }
+    if (!db.commit()) {
+        r.failure = sqlFailure(db.lastError());
+        db.rollback();
+        return r;
+    }
+    r.value = count;
+    return r;
+}
+
+Failure SongConnection::insertRows(const listmaker::CurrentList &list, int count) const
+{
+    QSqlQuery q(database());
     int prepared = 0; // rows of the statement q holds
     for (int first = 0; first < count; first += AppendRowsPerStatement) {
         const int rows = qMin(AppendRowsPerStatement, count - first);
@@ -272,11 +288,8 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
             QStringList marks;
             for (int k = 0; k < rows; ++k)
                 marks << sql::AppendRow;
-            if (!q.prepare(sql::AppendRecords + marks.join(QLatin1String(", ")))) {
-                r.failure = sqlFailure(q.lastError());
-                db.rollback();
-                return r;
-            }
+            if (!q.prepare(sql::AppendRecords + marks.join(QLatin1String(", "))))
+                return sqlFailure(q.lastError());
             prepared = rows;
         }
         int p = 0;
@@ -291,20 +304,18 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
             q.bindValue(p++, list.TotalFilesText);
         }
         if (!q.exec()) {
-            r.failure = sqlFailure(q.lastError());
+            const Failure f = sqlFailure(q.lastError());
             q.finish();
-            db.rollback();
-            return r;
+            return f;
         }
     }
     q.finish();
-    if (!db.commit()) {
-        r.failure = sqlFailure(db.lastError());
-        db.rollback();
-        return r;
-    }
-    r.value = count;
-    return r;
+    return {};
+}
+
+Failure SongConnection::failureOf(const QSqlError &error)
+{
+    return sqlFailure(error);
 }
 
 DbResult<std::optional<SongRecord>> SongConnection::singleRecord(const QString &statement)

@@ -13,11 +13,14 @@
 #include <optional>
 
 class QSqlDatabase;
+class QSqlError;
 class QSqlQuery;
 
 namespace listmaker {
 struct CurrentList;
-}
+struct CataloguedDisk;
+struct DiskUpdate;
+} // namespace listmaker
 
 namespace songdb {
 
@@ -106,6 +109,14 @@ public:
     // table takes a while).
     DbResult<RowsChange> deleteAllChange();
 
+    // The disk a typed Disk ID names: its records in key order, when DiskID
+    // equals the text or, when none does, the one stored Disk ID equal to it
+    // apart from letter case; nothing (and no failure) when no disk answers.
+    DbResult<std::optional<listmaker::CataloguedDisk>> findDisk(const QString &diskId);
+    // Writes what bringing a disk up to date changes in one transaction: all
+    // of it, or nothing and the reason.
+    platform::Failure updateDisk(const listmaker::DiskUpdate &update);
+
     QString connectionName() const { return m_name; }
 
 private:
@@ -119,6 +130,10 @@ private:
     template <typename T, typename Make>
     DbResult<T> onHandle(Make make) const;
     DbResult<TitleLines> readLines(const DbResult<LinesQuery> &query);
+    // Adds records 0 to count-1 of the list as an append does, inside the
+    // caller's transaction.
+    platform::Failure insertRows(const listmaker::CurrentList &list, int count) const;
+    static platform::Failure failureOf(const QSqlError &error);
 
     QString m_name;
     platform::Failure m_openFailure;

@@ -70,4 +70,24 @@ inline const QString UpdateRecord = QStringLiteral(
 inline const QString DeleteDisk = QStringLiteral("Delete from table1 where DiskID = ?");
 inline const QString DeleteAll = QStringLiteral("Delete from table1");
 
+// Bringing a disk up to date. The keys of a disk's records (read from the
+// index of DiskID), whose records are then read by key; keys in the texts
+// below are numbers the program formats.
+inline const QString DiskKeys = QStringLiteral("Select ID, TitleSID from table1 where DiskID = ?");
+// DeleteKeysIn + keys joined by ", " + KeysInEnd.
+inline const QString DeleteKeysIn = QStringLiteral("Delete from table1 where ID in (");
+inline const QString KeysInEnd = QStringLiteral(")");
+// A value per record, many records in one statement: SetByKey, then per
+// column its name, CaseOfKey and per record WhenKey + key + ThenValue, then
+// CaseEnd (columns joined by ", "), then WhereKeysIn + keys + KeysInEnd.
+inline const QString SetByKey = QStringLiteral("Update table1 set ");
+inline const QString CaseOfKey = QStringLiteral(" = case ID");
+inline const QString WhenKey = QStringLiteral(" when ");
+inline const QString ThenValue = QStringLiteral(" then ?");
+inline const QString CaseEnd = QStringLiteral(" end");
+inline const QString WhereKeysIn = QStringLiteral(" where ID in (");
+// The new count, written only where it differs: an unchanged count rewrites no row.
+inline const QString UpdateTotFiles = QStringLiteral(
+    "Update table1 set TotFiles = ? where DiskID = ? and (TotFiles is null or TotFiles <> ?)");
+
 } // namespace songdb::sql

@@ -61,6 +61,8 @@ public:
     void DisplayFindResult();
 
     qint32 totalRecords() const { return m_totalRecords; }
+    // Reads the record count afresh, after another window changed the table.
+    void CountRecords();
 
     // Messages of this window.
     platform::Button say(const QString &text, platform::Icon icon, platform::Buttons buttons = platform::Buttons::Ok);
@@ -74,7 +76,6 @@ protected:
 
 private:
     void Form_Load();
-    void CountRecords();
     void setTotalRecords(qint32 count);
     void LoadCurrentListFile();
     void PlayLogo();

@@ -235,6 +235,7 @@ void MakeSListWindow::buildControls()
     m_help = action("Help", QStringLiteral("&Help"), this);
     m_tagTitles = action("TagTitles", QStringLiteral("Song &Titles from Tags"), this);
     m_tagTitles->setEnabled(false);
+    m_updateDisk = action("UpdateDisk", QStringLiteral("&Update Disk in Catalogue"), this);
     QMenuBar *bar = menuBar();
     bar->addAction(m_back);
     bar->addAction(m_clearList);
@@ -249,6 +250,10 @@ void MakeSListWindow::buildControls()
     tags->setObjectName(QStringLiteral("Tags"));
     tags->menuAction()->setObjectName(QStringLiteral("Tags"));
     tags->addAction(m_tagTitles);
+    QMenu *catalogue = bar->addMenu(QStringLiteral("Catalo&gue"));
+    catalogue->setObjectName(QStringLiteral("Catalogue"));
+    catalogue->menuAction()->setObjectName(QStringLiteral("Catalogue"));
+    catalogue->addAction(m_updateDisk);
     bar->addAction(m_about);
     bar->addAction(m_help);
 
@@ -299,6 +304,7 @@ void MakeSListWindow::connectControls()
     connect(m_about, &QAction::triggered, this, &MakeSListWindow::About_Click);
     connect(m_help, &QAction::triggered, this, &MakeSListWindow::Help_Click);
     connect(m_tagTitles, &QAction::triggered, this, unlessBusy([this] { TagTitles_Click(); }));
+    connect(m_updateDisk, &QAction::triggered, this, unlessBusy([this] { UpdateDisk_Click(); }));
     m_editList4->installEventFilter(this);
 }
 

@@ -66,6 +66,9 @@ private:
     void ScanFolders();
     void Display_Current();
 
+    // Bringing a catalogued disk up to date.
+    void UpdateDisk_Click();
+
     // List views.
     void SortList_Click();
     void showListMode();
@@ -158,6 +161,7 @@ private:
     QAction *m_saveX = nullptr;
     QAction *m_saveEdited = nullptr;
     QAction *m_tagTitles = nullptr;
+    QAction *m_updateDisk = nullptr;
     QAction *m_about = nullptr;
     QAction *m_help = nullptr;
 
