@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Adds the indexes that keep a large catalogue quick (the label lists,
-# deleting a disk, the Disk ID check) to an existing catalogue. The records
-# are not touched, and an index that is there already is left as it is, so
-# the script may run any number of times. Quenmora itself never changes a
-# catalogue's structure; new catalogues get the indexes from data/schema-*.sql.
+# deleting a disk, the Disk ID check, finding in titles and artists) to an
+# existing catalogue. The records are not touched, and an index that is
+# there already is left as it is, so the script may run any number of times.
+# Quenmora itself never changes a catalogue's structure; new catalogues get
+# the indexes from data/schema-*.sql. Making the search indexes of a
+# catalogue of millions of records takes minutes.
 #
 #   add-indexes.sh                 the catalogue the data source 'Orvandel' names
 #   add-indexes.sh --sqlite FILE   an SQLite catalogue file
@@ -66,14 +68,35 @@ if [ -z "$engine" ]; then
     esac
 fi
 
-# The index statements of the structure file, one per line.
-statements() { grep -i '^CREATE INDEX IF NOT EXISTS' "$data/schema-$1.sql"; }
+# The index statements of the structure file, one per line: indexes, the
+# search indexes and the triggers that keep them in step, on PostgreSQL the
+# block that adds the trigram extension and its indexes.
+statements() { grep -iE '^(CREATE (INDEX|VIRTUAL TABLE|TRIGGER) IF NOT EXISTS|DO )' "$data/schema-$1.sql"; }
+# The names of the objects that the statements of one kind make.
+made() { sed -n "s/^CREATE $1 IF NOT EXISTS \([A-Za-z0-9_]*\) .*/\1/Ip" "$data/schema-sqlite.sql"; }
 
 case "$engine" in
 sqlite)
     [ -f "$file" ] || { echo "The catalogue file '$file' does not exist." >&2; exit 1; }
     command -v sqlite3 >/dev/null || { echo "sqlite3 is missing: install the Debian package sqlite3." >&2; exit 1; }
-    statements sqlite | sqlite3 -bail "$file"
+    # A search index is filled when it is made, and again whenever one of
+    # the search indexes or of their triggers was missing: an index that
+    # missed a change would leave records out. All of it or nothing.
+    present=$(sqlite3 -bail "$file" "SELECT lower(name) FROM sqlite_master WHERE type IN ('table', 'trigger')")
+    search_tables=$(made "VIRTUAL TABLE")
+    fill=0
+    for name in $search_tables $(made TRIGGER); do
+        grep -qxF "${name,,}" <<<"$present" || fill=1
+    done
+    [ "$fill" -eq 0 ] || echo "Filling the search indexes: a catalogue of millions of records takes some minutes."
+    {
+        echo "BEGIN;"
+        statements sqlite
+        if [ "$fill" -eq 1 ]; then
+            for table in $search_tables; do echo "INSERT INTO $table ($table) VALUES ('rebuild');"; done
+        fi
+        echo "COMMIT;"
+    } | sqlite3 -bail "$file"
     echo "The catalogue '$file' has its indexes."
     ;;
 postgres)
@@ -82,8 +105,9 @@ postgres)
     # Without a terminal psql cannot ask for a password: it is told not to try.
     ask=()
     (exec </dev/tty) 2>/dev/null || ask=(-w)
+    echo "Making the indexes: a catalogue of millions of records takes some minutes, and meanwhile no records can be added or changed."
     if ! errors=$({ echo "SET client_min_messages TO warning;"; statements postgres; } \
-        | psql -X -q "${ask[@]}" -h "$host" -p "$port" -U "$admin" -d "$database" -v ON_ERROR_STOP=1 2>&1 >/dev/null); then
+        | psql -X -q -1 "${ask[@]}" -h "$host" -p "$port" -U "$admin" -d "$database" -v ON_ERROR_STOP=1 2>&1 >/dev/null); then
         echo "$errors" >&2
         if grep -q "no password supplied" <<<"$errors"; then
             echo "No index was added: a password is needed for the login $admin. Set PGPASSWORD, or run this from a terminal, where psql asks for it." >&2
@@ -94,6 +118,8 @@ postgres)
         fi
         exit 1
     fi
+    # What the server warned of (no trigram extension, say).
+    [ -z "$errors" ] || sed -e 's/^psql:[^ ]* WARNING:  /Note: /' <<<"$errors" >&2
     echo "The catalogue '$database' on $host:$port has its indexes."
     ;;
 esac
