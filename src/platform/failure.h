@@ -15,6 +15,8 @@ struct Failure
 
 // The failure numbers the program tells apart.
 namespace err {
+// A read stopped because a newer one replaced it, or a write needed the database.
+constexpr int Interrupted = 18;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int FileNotFound = 53;
 constexpr int FileAlreadyOpen = 55;

@@ -117,6 +117,7 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
 {
     if (!isOpen())
         return closedFailure();
+    beforeWrite();
     if (update.added.FileCount > listmaker::CurrentList::Capacity) {
         return {platform::err::SubscriptOutOfRange,
             QStringLiteral("Subscript out of range: the list holds more than %1 files.")

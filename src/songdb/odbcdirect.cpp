@@ -1,6 +1,7 @@
 #include "songdb/odbcdirect.h"
 
 #include "songdb/odbcstatement.h"
+#include "songdb/readwatch.h"
 #include "songdb/sqlitetext.h"
 
 #include <QByteArray>
@@ -31,6 +32,9 @@ constexpr SQLLEN TextBytes = 1024;
 constexpr SQLINTEGER PgUseDeclareFetch = 65539;
 constexpr SQLINTEGER PgFetchRows = 65541;
 constexpr SQLINTEGER PgRowsPerFetch = 10000;
+
+// Keys of candidates per statement: a few ten thousand characters.
+constexpr int KeysPerStatement = 4000;
 
 // psqlODBC's cursor reading for the length of one query; the connection's
 // own settings come back afterwards.
@@ -90,87 +94,82 @@ bool takeText(TitleLines *lines, qint32 id, const char *buffer, SQLLEN indicator
     return true;
 }
 
+// The read's failure, or Interrupted when it was told to stop.
+Failure stopped(const ReadWatch *watch, const Failure &failure)
+{
+    return watch && watch->cancelled() ? ReadWatch::interruptedFailure() : failure;
+}
+
 // Rows one at a time, each text read in pieces: for texts of any length.
-Failure readRowByRow(
-    SQLHDBC connection, Driver driver, const QString &statement, const QString &parameter, TitleLines *lines)
+Failure readRowByRow(SQLHDBC connection, Driver driver, const QString &statement, const QString &parameter,
+    TitleLines *lines, ReadWatch *watch, bool counted)
 {
     lines->clear();
     const ServerCursor cursor(connection, driver == Driver::Postgres);
     Statement st(connection);
     if (st.handle() == SQL_NULL_HSTMT)
         return failure(SQL_HANDLE_DBC, connection);
+    const WatchedStatement watched(watch, connection, st.handle(), driver == Driver::Sqlite);
+    if (!watched.go())
+        return ReadWatch::interruptedFailure();
     SQLLEN parameterLength = 0;
     if (!st.execute(statement, parameter, &parameterLength))
-        return st.failure();
+        return stopped(watch, st.failure());
     for (;;) {
         const SQLRETURN r = SQLFetch(st.handle());
         if (r == SQL_NO_DATA)
             return {};
         if (!SQL_SUCCEEDED(r))
-            return st.failure();
+            return stopped(watch, st.failure());
         SQLINTEGER id = 0;
         SQLLEN idIndicator = 0;
         if (!SQL_SUCCEEDED(SQLGetData(st.handle(), 1, SQL_C_SLONG, &id, 0, &idIndicator)))
-            return st.failure();
+            return stopped(watch, st.failure());
         QString text;
         if (!readWholeText(st.handle(), 2, &text))
-            return st.failure();
+            return stopped(watch, st.failure());
         lines->append(idIndicator == SQL_NULL_DATA ? 0 : qint32(id), text);
+        if (watch) {
+            if (counted)
+                watch->addRows(1);
+            if (watch->cancelled())
+                return ReadWatch::interruptedFailure();
+        }
     }
 }
 
-} // namespace
-
-LinesQuery::LinesQuery(
-    void *connectionHandle, QString statement, QString parameter, bool inKeyOrder, ParameterForm form)
-    : m_connection(connectionHandle)
-    , m_statement(std::move(statement))
-    , m_parameter(std::move(parameter))
-    , m_inKeyOrder(inKeyOrder)
-    , m_form(form)
-{
-}
-
-Failure LinesQuery::run(TitleLines *lines) const
-{
-    try {
-        return read(lines);
-    } catch (const std::bad_alloc &) {
-        lines->clear();
-        return {OutOfMemory, QStringLiteral("Out of memory")};
-    }
-}
-
-Failure LinesQuery::read(TitleLines *lines) const
+// The lines of one statement, read in blocks of rows; a parameter, when not
+// null, is the value of its one '?', sent in the form given. Rows of the
+// result count with the watch when counted.
+Failure readStatement(SQLHDBC connection, Driver driver, QString statement, QString parameter, ParameterForm form,
+    TitleLines *lines, ReadWatch *watch, bool counted)
 {
     lines->clear();
-    if (!m_connection)
-        return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
-    SQLHDBC connection = m_connection;
-    const Driver driver = driverOf(connection);
     // SQLite's driver hands over the stored UTF-8 as it is; others convert
     // to the client's code page, so their texts are read as UTF-16.
     const bool wide = driver != Driver::Sqlite;
-    QString statement = m_statement;
-    QString parameter = m_parameter;
-    if (driver == Driver::Sqlite && m_form == ParameterForm::Streamed && !parameter.isNull()) {
+    if (driver == Driver::Sqlite && form == ParameterForm::Streamed && !parameter.isNull()) {
         statement = sqlitetext::withValue(statement, parameter);
         if (statement.isNull())
             return {err::InvalidArgument, QStringLiteral("The statement must hold exactly one parameter.")};
         parameter = QString();
     }
     bool truncated = false;
+    int rowsCounted = 0;
     {
         const ServerCursor cursor(connection, driver == Driver::Postgres);
         Statement st(connection);
         if (st.handle() == SQL_NULL_HSTMT)
             return failure(SQL_HANDLE_DBC, connection);
+        const WatchedStatement watched(watch, connection, st.handle(), driver == Driver::Sqlite);
+        if (!watched.go())
+            return ReadWatch::interruptedFailure();
         std::vector<SQLUSMALLINT> status(BlockRows);
         const SQLULEN blockRows = st.fetchInBlocks(BlockRows, status.data());
 
         SQLLEN parameterLength = 0;
         if (!st.execute(statement, parameter, &parameterLength))
-            return st.failure();
+            return stopped(watch, st.failure());
 
         std::vector<SQLINTEGER> ids(blockRows);
         std::vector<SQLLEN> idIndicators(blockRows);
@@ -187,10 +186,10 @@ Failure LinesQuery::read(TitleLines *lines) const
             if (r == SQL_NO_DATA)
                 break;
             if (!SQL_SUCCEEDED(r))
-                return st.failure();
+                return stopped(watch, st.failure());
             for (SQLULEN i = 0; i < rows && !truncated; ++i) {
                 if (status[i] == SQL_ROW_ERROR)
-                    return st.failure();
+                    return stopped(watch, st.failure());
                 if (status[i] == SQL_ROW_NOROW)
                     continue;
                 const qint32 id = idIndicators[i] == SQL_NULL_DATA ? 0 : qint32(ids[i]);
@@ -198,11 +197,110 @@ Failure LinesQuery::read(TitleLines *lines) const
             }
             if (truncated)
                 break;
+            if (watch) {
+                if (counted) {
+                    watch->addRows(int(rows));
+                    rowsCounted += int(rows);
+                }
+                if (watch->onBlock)
+                    watch->onBlock(*lines);
+                if (watch->cancelled())
+                    return ReadWatch::interruptedFailure();
+            }
         }
     }
     if (truncated) {
-        if (const Failure f = readRowByRow(connection, driver, statement, parameter, lines); f.isSet())
+        if (watch)
+            watch->addRows(-rowsCounted);
+        return readRowByRow(connection, driver, statement, parameter, lines, watch, counted);
+    }
+    return {};
+}
+
+} // namespace
+
+LinesQuery::LinesQuery(
+    void *connectionHandle, QString statement, QString parameter, bool inKeyOrder, ParameterForm form)
+    : m_connection(connectionHandle)
+    , m_statement(std::move(statement))
+    , m_parameter(std::move(parameter))
+    , m_inKeyOrder(inKeyOrder)
+    , m_form(form)
+{
+}
+
+Failure LinesQuery::run(TitleLines *lines, ReadWatch *watch) const
+{
+    try {
+        return read(lines, watch);
+    } catch (const std::bad_alloc &) {
+        lines->clear();
+        return {OutOfMemory, QStringLiteral("Out of memory")};
+    }
+}
+
+Failure LinesQuery::read(TitleLines *lines, ReadWatch *watch) const
+{
+    lines->clear();
+    if (!m_connection)
+        return {err::ConnectionClosed, QStringLiteral("The connection to the data source is closed.")};
+    if (readsCandidatesFirst()) {
+        bool used = false;
+        const Failure f = readCandidates(lines, watch, &used);
+        if (f.isSet())
+            lines->clear();
+        if (f.isSet() || used)
             return f;
+    }
+    const Failure f
+        = readStatement(m_connection, driverOf(m_connection), m_statement, m_parameter, m_form, lines, watch, true);
+    if (f.isSet()) {
+        lines->clear();
+        return f;
+    }
+    if (m_inKeyOrder)
+        lines->sortByKey();
+    return {};
+}
+
+Failure LinesQuery::readCandidates(TitleLines *lines, ReadWatch *watch, bool *used) const
+{
+    *used = false;
+    const Driver driver = driverOf(m_connection);
+    std::vector<qint32> keys;
+    {
+        TitleLines candidates;
+        if (const Failure f = readStatement(m_connection, driver, m_candidates.probe, m_candidates.probeValue, m_form,
+                &candidates, watch, false);
+            f.isSet())
+            return f;
+        if (candidates.size() > m_candidates.limit)
+            return {};
+        keys.reserve(std::size_t(candidates.size()));
+        for (int i = 0; i < candidates.size(); ++i)
+            keys.push_back(candidates.id(i));
+    }
+    *used = true;
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    TitleLines part;
+    for (std::size_t first = 0; first < keys.size(); first += KeysPerStatement) {
+        const std::size_t end = std::min(keys.size(), first + std::size_t(KeysPerStatement));
+        QString statement = m_candidates.keyedPrefix;
+        statement.reserve(statement.size() + qsizetype(end - first) * 10 + m_candidates.keyedSuffix.size());
+        for (std::size_t i = first; i < end; ++i) {
+            if (i > first)
+                statement += QLatin1String(", ");
+            statement += QString::number(keys[i]);
+        }
+        statement += m_candidates.keyedSuffix;
+        if (const Failure f = readStatement(m_connection, driver, statement, m_parameter, m_form, &part, watch, true);
+            f.isSet())
+            return f;
+        for (int i = 0; i < part.size(); ++i) {
+            const QByteArrayView text = part.utf8(i);
+            lines->appendUtf8(part.id(i), text.data(), text.size());
+        }
     }
     if (m_inKeyOrder)
         lines->sortByKey();

@@ -7,6 +7,8 @@
 
 namespace songdb {
 
+class ReadWatch;
+
 // How a query's text parameter reaches the engine.
 enum class ParameterForm {
     // Bound, except on SQLite, where it is written into the statement as
@@ -35,18 +37,39 @@ public:
     LinesQuery(void *connectionHandle, QString statement, QString parameter = QString(), bool inKeyOrder = false,
         ParameterForm form = ParameterForm::Streamed);
 
+    // A way to the rows through an index: the probe, a statement with one
+    // '?' for probeValue, selects the keys of the candidates (and a text,
+    // unused). When there are at most limit of them, the rows are read by
+    // keyedPrefix + the keys joined by ", " + keyedSuffix, a few thousand
+    // keys a statement, with the query's parameter; otherwise by the
+    // query's own statement. Both must give the same rows.
+    struct Candidates
+    {
+        QString probe;
+        QString probeValue;
+        QString keyedPrefix;
+        QString keyedSuffix;
+        int limit = 0;
+    };
+    void setCandidates(Candidates candidates) { m_candidates = std::move(candidates); }
+    bool readsCandidatesFirst() const { return !m_candidates.probe.isEmpty(); }
+
     bool isValid() const { return m_connection != nullptr; }
-    // The lines in the order the rows come; on failure the reason.
-    platform::Failure run(TitleLines *lines) const;
+    // The lines in the order the rows come; on failure the reason. A watch,
+    // when given, sees the rows as they come and may stop the read.
+    platform::Failure run(TitleLines *lines, ReadWatch *watch = nullptr) const;
 
 private:
-    platform::Failure read(TitleLines *lines) const;
+    platform::Failure read(TitleLines *lines, ReadWatch *watch) const;
+    // Through the candidates' keys: false in *used when there were too many.
+    platform::Failure readCandidates(TitleLines *lines, ReadWatch *watch, bool *used) const;
 
     void *m_connection = nullptr;
     QString m_statement;
     QString m_parameter;
     bool m_inKeyOrder = false;
     ParameterForm m_form = ParameterForm::Streamed;
+    Candidates m_candidates;
 };
 
 // A statement that changes rows, run through the connection's ODBC handle

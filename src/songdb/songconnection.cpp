@@ -1,6 +1,7 @@
 #include "songdb/songconnection.h"
 
 #include "listmaker/currentlist.h"
+#include "songdb/odbcstatement.h"
 #include "songdb/sqltexts.h"
 
 #include <QAtomicInt>
@@ -55,6 +56,10 @@ namespace {
 // Rows per insert statement: 8 values each, well below every engine's limit
 // on parameters in one statement.
 constexpr int AppendRowsPerStatement = 100;
+
+// Up to this many candidates a search reads the records through the index;
+// a text that more records hold is found faster by reading the table.
+constexpr int MostCandidates = 50000;
 
 Failure sqlFailure(const QSqlError &error)
 {
@@ -184,6 +189,11 @@ DbResult<qint32> SongConnection::countRecords()
     return r;
 }
 
+DbResult<LinesQuery> SongConnection::countQuery()
+{
+    return onHandle<LinesQuery>([](void *handle) { return LinesQuery(handle, sql::CountRecordsLine); });
+}
+
 DbResult<QStringList> SongConnection::columnNames()
 {
     DbResult<QStringList> r;
@@ -204,11 +214,9 @@ DbResult<QStringList> SongConnection::columnNames()
     return r;
 }
 
-DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
+DbResult<LinesQuery> SongConnection::groupValuesQuery(Column column)
 {
-    DbResult<QStringList> r;
-    if (anyGroup)
-        *anyGroup = false;
+    DbResult<LinesQuery> r;
     const QString *statement = nullptr;
     switch (column) {
     case DiskID:
@@ -224,24 +232,32 @@ DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls,
         r.failure = {err::InvalidArgument, QStringLiteral("Labels are kept only for disks, occasions and status.")};
         return r;
     }
-    if (!isOpen()) {
-        r.failure = closedFailure();
-        return r;
-    }
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.exec(*statement)) {
-        r.failure = sqlFailure(q.lastError());
-        return r;
-    }
-    while (q.next()) {
-        if (anyGroup)
-            *anyGroup = true;
-        const QVariant v = q.value(0);
-        if (v.isNull() && skipNulls)
+    return onHandle<LinesQuery>([statement](void *handle) { return LinesQuery(handle, *statement); });
+}
+
+QStringList SongConnection::groupLabels(const TitleLines &groups, bool skipNulls, bool *anyGroup)
+{
+    if (anyGroup)
+        *anyGroup = !groups.isEmpty();
+    QStringList labels;
+    for (int i = 0; i < groups.size(); ++i) {
+        if (groups.id(i) != 0 && skipNulls)
             continue;
-        r.value << text(v);
+        labels << groups.text(i);
     }
+    return labels;
+}
+
+DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
+{
+    DbResult<QStringList> r;
+    if (anyGroup)
+        *anyGroup = false;
+    const auto groups = readLines(groupValuesQuery(column));
+    if (!groups.ok())
+        r.failure = groups.failure;
+    else
+        r.value = groupLabels(groups.value, skipNulls, anyGroup);
     return r;
 }
 
@@ -252,6 +268,7 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
         r.failure = closedFailure();
         return r;
     }
+    beforeWrite();
     const int count = qMax(0, list.FileCount);
     if (count > listmaker::CurrentList::Capacity) {
         r.failure = {err::SubscriptOutOfRange,
@@ -406,13 +423,61 @@ DbResult<LinesQuery> SongConnection::findQuery(const QString &column, const QStr
             QStringLiteral("'%1' is not a field of the song table. Choose a field from the list.").arg(column)};
         return r;
     }
-    if (void *handle = odbcHandle()) {
-        r.value = LinesQuery(handle, sql::FindPrefix + ColumnNames[c] + sql::FindPattern,
-            QLatin1Char('%') + searchText + QLatin1Char('%'), true);
-    } else {
+    void *handle = odbcHandle();
+    if (!handle) {
         r.failure = closedFailure();
+        return r;
+    }
+    const QString pattern = QLatin1Char('%') + searchText + QLatin1Char('%');
+    r.value = LinesQuery(handle, sql::FindPrefix + ColumnNames[c] + sql::FindPattern, pattern, true);
+    // A server uses its index by itself; SQLite's is asked for candidates.
+    if (searchIndexes().test(std::size_t(c)) && odbc::driverOf(handle) == odbc::Driver::Sqlite) {
+        const QString trigrams = searchindex::trigramQuery(pattern);
+        if (!trigrams.isNull()) {
+            const QString table = searchindex::sqliteTable(Column(c));
+            r.value.setCandidates({sql::SearchCandidates + table + sql::SearchCandidatesWhere + table
+                    + sql::SearchCandidatesMatch + QString::number(MostCandidates + 1),
+                trigrams, sql::FindPrefix + sql::FindKeysIn, sql::FindKeysEnd + ColumnNames[c] + sql::FindPattern,
+                MostCandidates});
+        }
     }
     return r;
+}
+
+searchindex::Columns SongConnection::searchIndexes()
+{
+    if (m_searchIndexes)
+        return *m_searchIndexes;
+    void *handle = odbcHandle();
+    if (!handle)
+        return {};
+    // Read once per connection: the program never changes the catalogue's structure.
+    m_searchIndexes = searchindex::Columns();
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    switch (odbc::driverOf(handle)) {
+    case odbc::Driver::Sqlite: {
+        QList<searchindex::SchemaObject> objects;
+        if (q.exec(sql::SqliteSchemaObjects)) {
+            while (q.next())
+                objects.append({text(q.value(0)), text(q.value(1)), text(q.value(2))});
+        }
+        m_searchIndexes = searchindex::sqliteIndexes(objects);
+        break;
+    }
+    case odbc::Driver::Postgres: {
+        QStringList definitions;
+        if (q.exec(sql::PostgresIndexDefinitions)) {
+            while (q.next())
+                definitions << text(q.value(0));
+        }
+        m_searchIndexes = searchindex::postgresIndexes(definitions);
+        break;
+    }
+    case odbc::Driver::Other:
+        break;
+    }
+    return *m_searchIndexes;
 }
 
 DbResult<LinesQuery> SongConnection::duplicateTitlesQuery()
@@ -447,6 +512,7 @@ Failure SongConnection::updateRecord(
 {
     if (!isOpen())
         return closedFailure();
+    beforeWrite();
     QSqlQuery q(database());
     if (!q.prepare(sql::UpdateRecord))
         return sqlFailure(q.lastError());
@@ -465,16 +531,21 @@ Failure SongConnection::updateRecord(
 
 DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 {
+    const auto change = deleteDiskChange(diskId);
     DbResult<int> r;
-    if (void *handle = odbcHandle())
-        r.failure = RowsChange(handle, sql::DeleteDisk, diskId).run(&r.value);
-    else
-        r.failure = closedFailure();
+    r.failure = change.ok() ? change.value.run(&r.value) : change.failure;
     return r;
+}
+
+DbResult<RowsChange> SongConnection::deleteDiskChange(const QString &diskId)
+{
+    beforeWrite();
+    return onHandle<RowsChange>([&diskId](void *handle) { return RowsChange(handle, sql::DeleteDisk, diskId); });
 }
 
 DbResult<RowsChange> SongConnection::deleteAllChange()
 {
+    beforeWrite();
     return onHandle<RowsChange>([](void *handle) { return RowsChange(handle, sql::DeleteAll); });
 }
 
@@ -497,6 +568,7 @@ void SongDatabase::ConnectDatabase()
 {
     m_connection.reset();
     m_connection = std::make_unique<SongConnection>(m_connectString);
+    watchWrites(*m_connection);
 }
 
 SongConnection &SongDatabase::connection()
@@ -504,8 +576,34 @@ SongConnection &SongDatabase::connection()
     if (!m_connection) {
         // Not connected yet: a closed connection that refuses every operation.
         m_connection = std::make_unique<SongConnection>(QString());
+        watchWrites(*m_connection);
     }
     return *m_connection;
+}
+
+void SongDatabase::watchWrites(SongConnection &connection)
+{
+    connection.setBeforeWrite([this] { stopBackgroundReads(); });
+}
+
+int SongDatabase::addBackgroundRead(std::function<void()> stop)
+{
+    const std::lock_guard<std::mutex> lock(m_readsMutex);
+    m_backgroundReads.emplace(++m_nextRead, std::move(stop));
+    return m_nextRead;
+}
+
+void SongDatabase::removeBackgroundRead(int id)
+{
+    const std::lock_guard<std::mutex> lock(m_readsMutex);
+    m_backgroundReads.erase(id);
+}
+
+void SongDatabase::stopBackgroundReads()
+{
+    const std::lock_guard<std::mutex> lock(m_readsMutex);
+    for (const auto &read : m_backgroundReads)
+        read.second();
 }
 
 } // namespace songdb

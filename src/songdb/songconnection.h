@@ -3,13 +3,17 @@
 #include "platform/failure.h"
 #include "songdb/odbcdirect.h"
 #include "songdb/recordsreader.h"
+#include "songdb/searchindex.h"
 #include "songdb/songrecord.h"
 #include "songdb/titlelines.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 class QSqlDatabase;
@@ -58,6 +62,9 @@ public:
     bool loginRefused() const { return m_loginRefused; }
 
     DbResult<qint32> countRecords();
+    // The same count, as a read made here and run later, on any thread:
+    // its one line carries the count.
+    DbResult<LinesQuery> countQuery();
     // The column names of table1 in table order, spelled as the program names
     // them (DiskID, TitleSID, ...) whatever case the server keeps.
     DbResult<QStringList> columnNames();
@@ -66,6 +73,10 @@ public:
     // *anyGroup tells whether the query returned any row at all, the group
     // of records without a value included.
     DbResult<QStringList> groupValues(Column column, bool skipNulls, bool *anyGroup = nullptr);
+    // The same groups as a read run later on any thread, and their values
+    // taken from its lines.
+    DbResult<LinesQuery> groupValuesQuery(Column column);
+    static QStringList groupLabels(const TitleLines &groups, bool skipNulls, bool *anyGroup = nullptr);
 
     // Appends one row per file of the list, all or none. Returns the rows added.
     DbResult<int> appendList(const listmaker::CurrentList &list);
@@ -85,9 +96,14 @@ public:
     // InvalidArgument and nothing is sent.
     DbResult<TitleLines> find(const QString &column, const QString &text);
     // The same two reads, made here and run later, on any thread, while the
-    // connection is otherwise left alone.
+    // connection is otherwise left alone. Where the column has a search
+    // index the find reads through it (on SQLite the program asks it for
+    // candidates; a server uses its own), with the same lines.
     DbResult<LinesQuery> allTitlesQuery();
     DbResult<LinesQuery> findQuery(const QString &column, const QString &text);
+    // The columns whose substring search an index of the catalogue serves,
+    // found out at the first use of each connection.
+    searchindex::Columns searchIndexes();
     // The titles that stand on two or more disks (DiskID), letter case
     // ignored (as the engine's lower() folds it), in the order of their
     // lower-case form: per line the number of disks and the title as spelled
@@ -103,6 +119,8 @@ public:
                                    const QString &status);
     // Deletes every record whose DiskID equals diskId exactly; returns how many.
     DbResult<int> deleteDisk(const QString &diskId);
+    // The same, made here and run later, on any thread.
+    DbResult<RowsChange> deleteDiskChange(const QString &diskId);
     // Empties the table; returns how many records were deleted.
     DbResult<int> deleteAll();
     // The same, made here and run later, on any thread (emptying a large
@@ -118,8 +136,16 @@ public:
     platform::Failure updateDisk(const listmaker::DiskUpdate &update);
 
     QString connectionName() const { return m_name; }
+    // Runs before every write (appending, editing, deleting, bringing a disk
+    // up to date), on the thread that asks for it.
+    void setBeforeWrite(std::function<void()> hook) { m_beforeWrite = std::move(hook); }
 
 private:
+    void beforeWrite() const
+    {
+        if (m_beforeWrite)
+            m_beforeWrite();
+    }
     platform::Failure closedFailure() const;
     QSqlDatabase database() const;
     platform::Failure execute(QSqlQuery &query) const;
@@ -138,6 +164,8 @@ private:
     QString m_name;
     platform::Failure m_openFailure;
     bool m_loginRefused = false;
+    std::optional<searchindex::Columns> m_searchIndexes;
+    std::function<void()> m_beforeWrite;
 };
 
 // The program-wide connection slot: ConnectDatabase replaces the connection
@@ -150,10 +178,25 @@ public:
 
     void ConnectDatabase();
     SongConnection &connection();
+    QString connectString() const { return m_connectString; }
+
+    // Reads that go on beside the windows' commands on connections of their
+    // own (finding as you type) say here how they stop. Every write through
+    // connection() stops them first, from any thread: on an embedded engine
+    // a read holds the file's shared lock, and a write beside it would wait
+    // and then fail.
+    int addBackgroundRead(std::function<void()> stop);
+    void removeBackgroundRead(int id);
+    void stopBackgroundReads();
 
 private:
+    void watchWrites(SongConnection &connection);
+
     QString m_connectString;
     std::unique_ptr<SongConnection> m_connection;
+    std::mutex m_readsMutex;
+    std::map<int, std::function<void()>> m_backgroundReads;
+    int m_nextRead = 0;
 };
 
 platform::Failure connectionClosedFailure();

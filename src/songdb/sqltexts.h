@@ -12,6 +12,8 @@
 namespace songdb::sql {
 
 inline const QString CountRecords = QStringLiteral("Select count(*) from table1");
+// The same as a line: the count and an empty text.
+inline const QString CountRecordsLine = QStringLiteral("Select count(*), '' from table1");
 // The first record, read alone: some drivers fetch a whole result when the
 // statement runs, which costs a second on a large table.
 inline const QString FirstRecord = QStringLiteral("Select * from table1 order by ID limit 1");
@@ -23,9 +25,14 @@ inline const QString RecordAtPosition =
 inline const QString RecordAtPositionEnd = QStringLiteral(")");
 // Followed directly by the key's digits.
 inline const QString RecordByKey = QStringLiteral("Select * from table1 where ID =");
-inline const QString DiskIdGroups = QStringLiteral("Select DiskID from table1 group by DiskID order by DiskID");
-inline const QString OccasionGroups = QStringLiteral("Select OccasionID from table1 group by OccasionID order by OccasionID");
-inline const QString StatusGroups = QStringLiteral("Select StatusID from table1 group by StatusID order by StatusID");
+// The values of a label column, a line each: 1 for the group of records
+// without a value (0 for the others) and the value.
+inline const QString DiskIdGroups = QStringLiteral(
+    "Select case when DiskID is null then 1 else 0 end, DiskID from table1 group by DiskID order by DiskID");
+inline const QString OccasionGroups = QStringLiteral("Select case when OccasionID is null then 1 else 0 end, "
+                                                     "OccasionID from table1 group by OccasionID order by OccasionID");
+inline const QString StatusGroups = QStringLiteral(
+    "Select case when StatusID is null then 1 else 0 end, StatusID from table1 group by StatusID order by StatusID");
 // The title lists are put in key order as they are read: a server sorts a
 // million rows more slowly than the reader, and the rows mostly come in
 // key order anyway.
@@ -35,6 +42,24 @@ inline const QString AllTitles = QStringLiteral("Select ID, TitleSID from table1
 // The found lines keep only key and title: a record is read by its key when shown.
 inline const QString FindPrefix = QStringLiteral("Select ID, TitleSID from table1 where ");
 inline const QString FindPattern = QStringLiteral(" Like ?");
+// Finding through a column's trigram index on SQLite. First the keys of the
+// candidates, the records that hold every trigram of the text:
+// SearchCandidates + the index's table + SearchCandidatesWhere + the table
+// again + SearchCandidatesMatch + the most keys wanted, the value of the
+// '?' an FTS5 query of the trigrams. Then the records among them that
+// match: FindPrefix + FindKeysIn + keys joined by ", " + FindKeysEnd +
+// column + FindPattern, the value of the '?' as above.
+inline const QString SearchCandidates = QStringLiteral("Select rowid, '' from ");
+inline const QString SearchCandidatesWhere = QStringLiteral(" where ");
+inline const QString SearchCandidatesMatch = QStringLiteral(" match ? limit ");
+inline const QString FindKeysIn = QStringLiteral("ID in (");
+inline const QString FindKeysEnd = QStringLiteral(") and ");
+// What tells whether a catalogue has search indexes: on SQLite its tables
+// and triggers, on PostgreSQL the definitions of table1's indexes.
+inline const QString SqliteSchemaObjects =
+    QStringLiteral("Select type, name, sql from sqlite_master where type in ('table', 'trigger')");
+inline const QString PostgresIndexDefinitions =
+    QStringLiteral("Select pg_get_indexdef(indexrelid) from pg_index where indrelid = 'table1'::regclass");
 // Titles that stand on two or more disks, letter case ignored, in the order
 // of their lower-case form: the number of disks and one spelling of the
 // title per line (the least by the engine's ordering of texts). Titles

@@ -1,0 +1,66 @@
+#include "songdb/readwatch.h"
+
+#include <sql.h>
+#include <sqlext.h>
+
+namespace songdb {
+
+ReadWatch::~ReadWatch()
+{
+    end();
+}
+
+void ReadWatch::cancel()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_cancelled = true;
+    if (!m_statement)
+        return;
+    // SQLite's driver interrupts the connection and then closes the
+    // statement it is given: given the idle one, it leaves the statement
+    // under way to fail on its own thread. A server's driver sends the
+    // server a cancel request for the statement itself.
+    // Without an idle statement the read stops before its next block.
+    if (m_interrupter)
+        SQLCancel(m_interrupter);
+    else if (!m_embedded)
+        SQLCancel(m_statement);
+}
+
+bool ReadWatch::reading() const
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    return m_statement != nullptr;
+}
+
+bool ReadWatch::begin(void *connection, void *statement, bool embedded)
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_cancelled)
+        return false;
+    m_statement = statement;
+    m_embedded = embedded;
+    if (embedded && !m_interrupter) {
+        SQLHSTMT idle = SQL_NULL_HSTMT;
+        if (SQL_SUCCEEDED(SQLAllocHandle(SQL_HANDLE_STMT, static_cast<SQLHDBC>(connection), &idle)))
+            m_interrupter = idle;
+    }
+    return true;
+}
+
+void ReadWatch::end()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    m_statement = nullptr;
+    if (m_interrupter) {
+        SQLFreeHandle(SQL_HANDLE_STMT, m_interrupter);
+        m_interrupter = nullptr;
+    }
+}
+
+platform::Failure ReadWatch::interruptedFailure()
+{
+    return {platform::err::Interrupted, QStringLiteral("The read was stopped.")};
+}
+
+} // namespace songdb

@@ -1,0 +1,185 @@
+#include "songdb/typeaheadsearch.h"
+
+#include "songdb/readwatch.h"
+#include "songdb/songconnection.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <QThreadPool>
+
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+
+namespace songdb {
+
+namespace {
+
+// A search that reads for longer than this shows what it has so far, and
+// again after as long.
+constexpr qint64 StepMs = 200;
+
+struct Request
+{
+    quint64 generation = 0;
+    QString column;
+    QString text;
+};
+
+} // namespace
+
+struct TypeAheadSearch::Shared
+{
+    QString connectString;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<Request> waiting;
+    std::shared_ptr<ReadWatch> reading; // the read under way, if any
+    std::atomic<quint64> newest {0};
+    bool quit = false;
+
+    bool stale(quint64 generation) const { return generation != newest.load(); }
+};
+
+TypeAheadSearch::TypeAheadSearch(QString connectString, QObject *parent)
+    : QObject(parent)
+    , m_shared(std::make_shared<Shared>())
+{
+    m_shared->connectString = std::move(connectString);
+    m_thread.reset(QThread::create([this] { work(); }));
+    m_thread->setObjectName(QStringLiteral("TypeAheadSearch"));
+    m_thread->start();
+}
+
+TypeAheadSearch::~TypeAheadSearch()
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_shared->quit = true;
+        ++m_shared->newest;
+        m_shared->waiting.reset();
+        if (m_shared->reading)
+            m_shared->reading->cancel();
+    }
+    m_shared->wake.notify_all();
+    m_thread->wait();
+}
+
+void TypeAheadSearch::search(const QString &column, const QString &text)
+{
+    std::shared_ptr<ReadWatch> stopping;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_generation = ++m_shared->newest;
+        m_shared->waiting = Request {m_generation, column, text};
+        stopping = m_shared->reading;
+    }
+    m_searching = true;
+    m_shared->wake.notify_all();
+    // A server hears of a cancel through a connection of its own: that is
+    // not made on the window thread.
+    if (stopping)
+        QThreadPool::globalInstance()->start([stopping] { stopping->cancel(); });
+}
+
+void TypeAheadSearch::cancel()
+{
+    std::shared_ptr<ReadWatch> stopping;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        m_generation = ++m_shared->newest;
+        m_shared->waiting.reset();
+        stopping = m_shared->reading;
+    }
+    m_searching = false;
+    if (stopping)
+        QThreadPool::globalInstance()->start([stopping] { stopping->cancel(); });
+}
+
+void TypeAheadSearch::stopForWrite()
+{
+    std::unique_lock<std::mutex> lock(m_shared->mutex);
+    ++m_shared->newest;
+    m_shared->waiting.reset();
+    if (QThread::currentThread() == thread())
+        m_searching = false;
+    const std::shared_ptr<ReadWatch> stopping = m_shared->reading;
+    if (!stopping)
+        return;
+    stopping->cancel();
+    // Interrupted, an embedded engine's read ends at once.
+    while (m_shared->reading == stopping && stopping->reading() && stopping->embedded())
+        m_shared->wake.wait_for(lock, std::chrono::milliseconds(2));
+}
+
+void TypeAheadSearch::work()
+{
+    const std::shared_ptr<Shared> shared = m_shared;
+    std::unique_ptr<SongConnection> connection;
+    for (;;) {
+        Request request;
+        std::shared_ptr<ReadWatch> watch = std::make_shared<ReadWatch>();
+        {
+            std::unique_lock<std::mutex> lock(shared->mutex);
+            shared->wake.wait(lock, [&] { return shared->quit || shared->waiting.has_value(); });
+            if (shared->quit)
+                break;
+            request = *shared->waiting;
+            shared->waiting.reset();
+            if (shared->stale(request.generation))
+                continue;
+            shared->reading = watch;
+        }
+        // A connection that could not be opened is tried again at the next search.
+        if (!connection || !connection->isOpen())
+            connection = std::make_unique<SongConnection>(shared->connectString);
+
+        const quint64 generation = request.generation;
+        QElapsedTimer sinceReport;
+        sinceReport.start();
+        int reported = 0;
+        watch->onBlock = [&](const TitleLines &soFar) {
+            if (sinceReport.elapsed() < StepMs || soFar.size() == reported || shared->stale(generation))
+                return;
+            auto step = std::make_shared<TitleLines>();
+            step->reserve(soFar.size() - reported, 0);
+            for (int i = reported; i < soFar.size(); ++i) {
+                const QByteArrayView text = soFar.utf8(i);
+                step->appendUtf8(soFar.id(i), text.data(), text.size());
+            }
+            reported = soFar.size();
+            sinceReport.restart();
+            QMetaObject::invokeMethod(
+                this,
+                [this, shared, generation, step] {
+                    if (!shared->stale(generation))
+                        emit moreLines(*step);
+                },
+                Qt::QueuedConnection);
+        };
+        auto lines = std::make_shared<TitleLines>();
+        platform::Failure failure;
+        const auto query = connection->findQuery(request.column, request.text);
+        failure = query.ok() ? query.value.run(lines.get(), watch.get()) : query.failure;
+        {
+            const std::lock_guard<std::mutex> lock(shared->mutex);
+            shared->reading.reset();
+        }
+        shared->wake.notify_all();
+        if (failure.number == platform::err::Interrupted || shared->stale(generation))
+            continue;
+        QMetaObject::invokeMethod(
+            this,
+            [this, shared, generation, lines, failure] {
+                if (shared->stale(generation))
+                    return;
+                m_searching = false;
+                emit finished(*lines, failure);
+            },
+            Qt::QueuedConnection);
+    }
+    // The connection belongs to this thread.
+    connection.reset();
+}
+
+} // namespace songdb
