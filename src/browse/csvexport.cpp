@@ -111,7 +111,7 @@ platform::Failure CsvExport::writeColumn(const QString &path, const QString &col
 }
 
 platform::Failure CsvExport::writeRecords(
-    const QString &path, const songdb::TitleLines &lines, songdb::RecordsReader &reader)
+    const QString &path, const songdb::TitleLines &lines, songdb::RecordsReader &reader, const SaveProgress &progress)
 {
     platform::TextLineWriter file(path);
     if (const platform::Failure f = file.open(); f.isSet())
@@ -140,6 +140,8 @@ platform::Failure CsvExport::writeRecords(
             if (record >= 0)
                 file.addLine(records.utf8(record));
         }
+        if (progress)
+            progress(end);
     }
     return file.finish();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/savedlist.h"
 #include "platform/failure.h"
 #include "songdb/recordsreader.h"
 #include "songdb/titlelines.h"
@@ -34,8 +35,8 @@ public:
     // line whose record has been deleted since the list was made is left
     // out. The records are read a few thousand at a time, so the file may be
     // of any length. On failure no file is left.
-    static platform::Failure writeRecords(
-        const QString &path, const songdb::TitleLines &lines, songdb::RecordsReader &reader);
+    static platform::Failure writeRecords(const QString &path, const songdb::TitleLines &lines,
+        songdb::RecordsReader &reader, const SaveProgress &progress = {});
 };
 
 } // namespace browse

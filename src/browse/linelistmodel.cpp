@@ -33,6 +33,35 @@ void LineListModel::setLines(songdb::TitleLines lines)
     endResetModel();
 }
 
+void LineListModel::appendLines(const songdb::TitleLines &more)
+{
+    if (more.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), m_lines.size(), m_lines.size() + more.size() - 1);
+    for (int i = 0; i < more.size(); ++i) {
+        const QByteArrayView text = more.utf8(i);
+        m_lines.appendUtf8(more.id(i), text.data(), text.size());
+    }
+    endInsertRows();
+}
+
+void LineListModel::extendTo(songdb::TitleLines lines)
+{
+    const int held = m_lines.size();
+    bool begins = lines.size() >= held;
+    for (int i = 0; begins && i < held; ++i)
+        begins = lines.id(i) == m_lines.id(i) && lines.utf8(i) == m_lines.utf8(i);
+    if (!begins) {
+        setLines(std::move(lines));
+        return;
+    }
+    if (lines.size() == held)
+        return;
+    beginInsertRows(QModelIndex(), held, lines.size() - 1);
+    m_lines = std::move(lines);
+    endInsertRows();
+}
+
 void LineListModel::clear()
 {
     beginResetModel();

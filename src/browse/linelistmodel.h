@@ -21,6 +21,12 @@ public:
 
     // Replaces every line.
     void setLines(songdb::TitleLines lines);
+    // Adds the lines after the last one.
+    void appendLines(const songdb::TitleLines &more);
+    // Takes lines that begin with the lines held (the same keys in the same
+    // order): the rows there stay, with their selection; the others are
+    // added. Lines that begin otherwise replace every line.
+    void extendTo(songdb::TitleLines lines);
     void clear();
 
     const songdb::TitleLines &lines() const { return m_lines; }

@@ -41,6 +41,42 @@ QString matchedHeading(int lines)
     return QStringLiteral("Matched List (") + QString::number(lines) + QStringLiteral("):");
 }
 
+QString matchedSoFarHeading(int lines)
+{
+    return QStringLiteral("Matched List (at least ") + QString::number(lines) + QStringLiteral("):");
+}
+
+namespace {
+
+// In groups of three digits: 3,400,000.
+QString grouped(qint64 number)
+{
+    QString digits = QString::number(qAbs(number));
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(','));
+    return number < 0 ? QLatin1Char('-') + digits : digits;
+}
+
+QString progress(const QString &doing, qint64 done, qint64 whole)
+{
+    QString text = doing + grouped(done);
+    if (whole >= 0)
+        text += QStringLiteral(" of ") + grouped(whole);
+    return text;
+}
+
+} // namespace
+
+QString readingHeading(qint64 done, qint64 whole)
+{
+    return progress(QStringLiteral("Reading records: "), done, whole);
+}
+
+QString savingHeading(qint64 done, qint64 whole)
+{
+    return progress(QStringLiteral("Saving records: "), done, whole);
+}
+
 QString labelHeading(ListMode mode, int lines)
 {
     return labelKind(mode).heading + QString::number(lines) + QStringLiteral("):");

@@ -25,6 +25,12 @@ bool isLabelMode(ListMode mode);
 
 QString allRecordsHeading(qint32 records);
 QString matchedHeading(int lines);
+// While finding as you type still reads: "Matched List (at least 1000):".
+QString matchedSoFarHeading(int lines);
+// How far a long read or save has come: "Reading records: 3,400,000 of
+// 10,000,000", without " of ..." when the whole is not known beforehand.
+QString readingHeading(qint64 done, qint64 whole = -1);
+QString savingHeading(qint64 done, qint64 whole);
 QString labelHeading(ListMode mode, int lines);
 
 // The lines of the titles on several disks, from the number of disks and

@@ -18,13 +18,16 @@ platform::Failure SavedList::prepareFolder(const QString &appFolder)
     return {platform::err::PathNotFound, QStringLiteral("Path not found")};
 }
 
-platform::Failure SavedList::write(const QString &path, const songdb::TitleLines &lines)
+platform::Failure SavedList::write(const QString &path, const songdb::TitleLines &lines, const SaveProgress &progress)
 {
     platform::TextLineWriter file(path);
     if (const platform::Failure f = file.open(); f.isSet())
         return f;
-    for (int i = 0; i < lines.size(); ++i)
+    for (int i = 0; i < lines.size(); ++i) {
         file.addLine(lines.utf8(i));
+        if (progress && (i + 1) % 65536 == 0)
+            progress(i + 1);
+    }
     return file.finish();
 }
 

@@ -5,7 +5,12 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace browse {
+
+// Told, now and then, how many lines of a list have been written.
+using SaveProgress = std::function<void(int linesDone)>;
 
 // A result list saved as text: one line per list line, CR LF after each.
 class SavedList
@@ -19,7 +24,8 @@ public:
     static platform::Failure prepareFolder(const QString &appFolder);
     // Replaces the file with the lines' texts, written as they are read; a
     // file that cannot be written is a failure.
-    static platform::Failure write(const QString &path, const songdb::TitleLines &lines);
+    static platform::Failure write(
+        const QString &path, const songdb::TitleLines &lines, const SaveProgress &progress = {});
 };
 
 } // namespace browse
