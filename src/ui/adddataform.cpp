@@ -5,6 +5,7 @@
 #include "ui/desktop/valueboxes.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -333,6 +334,12 @@ void AddDataForm::setup(QWidget *window)
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
     Combo1->setMinimumContentsLength(12);
+    FindAsYouType = new QCheckBox(QStringLiteral("As You T&ype"), c);
+    FindAsYouType->setObjectName(QStringLiteral("FindAsYouType"));
+    TypingPause = new QTimer(window);
+    TypingPause->setObjectName(QStringLiteral("TypingPause"));
+    TypingPause->setSingleShot(true);
+    TypingPause->setInterval(150);
     Find = button(c, "Find", QStringLiteral("&Find and Display"));
     ShowAll = button(c, "ShowAll", QStringLiteral("Sho&w All"));
     SearchDisks = button(c, "SearchDisks", QStringLiteral("Disk &Labels List"));
@@ -359,6 +366,7 @@ void AddDataForm::setup(QWidget *window)
     search->addWidget(Text2, 1);
     search->addWidget(Label13);
     search->addWidget(Combo1);
+    search->addWidget(FindAsYouType);
     auto *finders = new QHBoxLayout;
     finders->addWidget(Find);
     finders->addWidget(ShowAll);

@@ -3,6 +3,7 @@
 #include <QVector>
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -80,6 +81,8 @@ struct AddDataForm
     QComboBox *Combo1 = nullptr;
     QLineEdit *Text2 = nullptr;
     QLabel *Label13 = nullptr;
+    QCheckBox *FindAsYouType = nullptr; // "As You T&ype": each pause in typing in Text2 finds
+    QTimer *TypingPause = nullptr;      // the pause that runs it
     QPushButton *SearchDisks = nullptr;
     QPushButton *Occasion = nullptr;
     QPushButton *Status = nullptr;

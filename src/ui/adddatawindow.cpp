@@ -130,9 +130,19 @@ void AddDataWindow::Form_Load()
 
 void AddDataWindow::CountRecords()
 {
-    const auto count = m_state.database.connection().countRecords();
+    // Counting a large table takes a while: the windows keep painting
+    // meanwhile, with the hourglass on the window that is in front (this
+    // one, once it shows).
+    std::optional<WaitCursor> wait;
+    if (QWidget *front = isVisible() ? this : QApplication::activeWindow())
+        wait.emplace(front);
+    const auto query = m_state.database.connection().countQuery();
+    TitleLines count;
+    Failure failure = query.failure;
+    if (query.ok())
+        platform::runBusy([&] { failure = query.value.run(&count); });
     // Without a count the label keeps "0" and the count agrees with it.
-    setTotalRecords(count.ok() ? count.value : 0);
+    setTotalRecords(!failure.isSet() && count.size() == 1 ? count.id(0) : 0);
 }
 
 void AddDataWindow::setTotalRecords(qint32 count)
@@ -204,6 +214,7 @@ void AddDataWindow::Timer1_Timer()
 
 void AddDataWindow::Back_Click()
 {
+    m_browser->cancelTyping();
     m_ui.Label14->show();
     m_navigator.showMain();
     hide();
@@ -211,6 +222,7 @@ void AddDataWindow::Back_Click()
 
 void AddDataWindow::closeEvent(QCloseEvent *event)
 {
+    m_browser->cancelTyping();
     m_navigator.showMain();
     event->accept();
 }
@@ -462,16 +474,20 @@ void AddDataWindow::DeleteDisk_Click()
         m_ui.DeleteDisk->setEnabled(false);
         return;
     }
-    // One transaction: all the disk's records or none.
-    const auto deleted = m_state.database.connection().deleteDisk(disk);
-    if (!deleted.ok()) {
+    // One transaction: all the disk's records or none, while the window keeps painting.
+    const auto change = m_state.database.connection().deleteDiskChange(disk);
+    int deleted = 0;
+    Failure failure = change.failure;
+    if (change.ok())
+        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    if (failure.isSet()) {
         wait.restore();
-        reportFailure(deleted.failure);
+        reportFailure(failure);
         return;
     }
-    setTotalRecords(m_totalRecords - deleted.value);
+    setTotalRecords(m_totalRecords - deleted);
     m_browser->SearchDisks_Click();
-    if (say(QString::number(deleted.value) + QStringLiteral(" Records of the selected Disk deleted successfully.\r\n")
+    if (say(QString::number(deleted) + QStringLiteral(" Records of the selected Disk deleted successfully.\r\n")
                 + QStringLiteral("Want to update the 'Show All' list?"),
             Icon::Information, Buttons::YesNo)
         == Button::Yes)

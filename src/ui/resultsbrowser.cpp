@@ -6,19 +6,25 @@
 #include "ui/desktop/busywork.h"
 #include "ui/desktop/fixedcolours.h"
 #include "ui/navigator.h"
+#include "songdb/readwatch.h"
 #include "ui/adddataform.h"
 #include "ui/adddatawindow.h"
+#include "ui/findasyoutype.h"
 #include "ui/waitcursor.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
+
+#include <atomic>
 
 namespace browse {
 
@@ -29,6 +35,10 @@ namespace {
 
 const QColor FoundColour(0, 0, 255);
 
+// A read or save that takes longer than this says how far it has come.
+constexpr qint64 ProgressAfterMs = 500;
+constexpr int ProgressEveryMs = 100;
+
 } // namespace
 
 ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state,
@@ -38,6 +48,12 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
     , m_state(state)
     , m_window(window)
 {
+    m_typing = std::make_unique<FindAsYouType>(m_ui, m_app, m_state,
+        FindAsYouType::Handlers {[this] { typedSearchStarted(); },
+            [this](const songdb::TitleLines &more) { showTypedLines(more); },
+            [this](const songdb::TitleLines &lines, const platform::Failure &failure) {
+                showTypedResult(lines, failure);
+            }});
     // Every command here reads through the connection: none runs beside background work.
     using platform::unlessBusy;
     connect(m_ui.ShowAll, &QPushButton::clicked, this, unlessBusy([this] { ShowAll_Click(); }));
@@ -66,6 +82,12 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
 }
 
 ResultsBrowser::~ResultsBrowser() = default;
+
+void ResultsBrowser::cancelTyping()
+{
+    m_typing->cancel();
+    m_typedShown = -1;
+}
 
 bool ResultsBrowser::eventFilter(QObject *watched, QEvent *event)
 {
@@ -138,18 +160,36 @@ void ResultsBrowser::fillLabels(const QStringList &labels)
     m_ui.List1Lines->setLines(std::move(lines));
 }
 
-platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines)
+void ResultsBrowser::runWithProgress(const std::function<void()> &work, const std::function<QString()> &progress)
 {
+    const QString heading = m_ui.Label15->text();
+    QElapsedTimer running;
+    running.start();
+    QTimer tick;
+    tick.setInterval(ProgressEveryMs);
+    connect(&tick, &QTimer::timeout, this, [&] {
+        if (running.elapsed() >= ProgressAfterMs)
+            m_ui.Label15->setText(progress());
+    });
+    tick.start();
+    platform::runBusy(work);
+    tick.stop();
+    m_ui.Label15->setText(heading);
+}
+
+platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines, qint64 whole)
+{
+    songdb::ReadWatch watch;
     platform::Failure failure;
-    platform::runBusy([&] { failure = query.run(lines); });
+    runWithProgress([&] { failure = query.run(lines, &watch); }, [&] { return readingHeading(watch.rows(), whole); });
     return failure;
 }
 
 std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                               WaitCursor &wait)
+                                                               WaitCursor &wait, qint64 whole)
 {
     songdb::TitleLines lines;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &lines) : query.failure;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &lines, whole) : query.failure;
     if (failure.isSet()) {
         wait.restore();
         m_window.reportFailure(failure);
@@ -219,7 +259,8 @@ bool ResultsBrowser::Searcher_AllTitle()
 {
     const auto query = m_state.database.connection().allTitlesQuery();
     songdb::TitleLines titles;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &titles) : query.failure;
+    const platform::Failure failure
+        = query.ok() ? readLines(query.value, &titles, m_window.totalRecords()) : query.failure;
     if (failure.isSet()) {
         m_window.reportFailure(failure);
         return false;
@@ -236,6 +277,7 @@ bool ResultsBrowser::Searcher_AllTitle()
 
 void ResultsBrowser::ShowAll_Click()
 {
+    cancelTyping();
     WaitCursor wait(&m_window);
     if (m_window.totalRecords() == 0) {
         wait.restore();
@@ -308,6 +350,7 @@ void ResultsBrowser::DataList1_DblClick()
 
 void ResultsBrowser::Find_Click()
 {
+    cancelTyping();
     WaitCursor wait(&m_window);
     m_foundKey.reset();
     // The text is a value of the query, never part of its statement, and the
@@ -334,12 +377,88 @@ void ResultsBrowser::Find_Click()
     }
     m_foundKey = found.id(0);
     DisplayFindResult();
+    showFound(std::move(found));
+}
+
+void ResultsBrowser::showFound(songdb::TitleLines found)
+{
+    m_foundKey = found.id(0);
+    m_ui.DataList1->hide();
+    m_ui.List1->show();
+    setMode(ListMode::FoundResults);
     m_ui.DeleteDisk->setEnabled(false);
     m_ui.EditRecord->setEnabled(true);
     m_ui.List1Lines->setLines(std::move(found));
     m_ui.Label15->setText(matchedHeading(m_ui.List1Lines->rowCount()));
     setFrameCaption(FoundResultsCaption, FoundColour);
     selectLine(m_ui.List1, 0);
+}
+
+// ---- Finding as you type ----
+
+// Shown as Find shows what it finds, without a word: no box opens.
+
+void ResultsBrowser::typedSearchStarted()
+{
+    m_typedShown = -1;
+}
+
+void ResultsBrowser::showTypedLines(const songdb::TitleLines &more)
+{
+    if (more.isEmpty())
+        return;
+    if (m_typedShown < 0) {
+        m_quiet = true;
+        showFound(more);
+        m_quiet = false;
+        m_typedShown = more.size();
+    } else {
+        m_ui.List1Lines->appendLines(more);
+        m_typedShown += more.size();
+    }
+    m_ui.Label15->setText(matchedSoFarHeading(m_typedShown));
+}
+
+void ResultsBrowser::showTypedResult(const songdb::TitleLines &lines, const platform::Failure &failure)
+{
+    const int shown = m_typedShown;
+    m_typedShown = -1;
+    // A search that failed (a server gone, say) leaves the lists as they are.
+    if (failure.isSet())
+        return;
+    if (lines.isEmpty()) {
+        showNoMatch();
+        return;
+    }
+    if (shown < 0) {
+        m_quiet = true;
+        showFound(lines);
+        m_quiet = false;
+        return;
+    }
+    // The lines shown so far stay where they are when the whole begins with them.
+    const qint32 first = m_ui.List1Lines->rowCount() > 0 ? m_ui.List1Lines->id(0) : 0;
+    m_ui.List1Lines->extendTo(lines);
+    m_ui.Label15->setText(matchedHeading(m_ui.List1Lines->rowCount()));
+    if (m_ui.List1Lines->id(0) != first || m_ui.List1->currentIndex().row() < 0) {
+        m_quiet = true;
+        m_foundKey = m_ui.List1Lines->id(0);
+        selectLine(m_ui.List1, 0);
+        m_quiet = false;
+    }
+}
+
+void ResultsBrowser::showNoMatch()
+{
+    m_foundKey.reset();
+    m_ui.DataList1->hide();
+    m_ui.List1->show();
+    m_ui.List1Lines->clear();
+    setMode(ListMode::FoundResults);
+    clearBoxes({m_ui.txtID, m_ui.Text1, m_ui.Text3, m_ui.Text4, m_ui.Text5, m_ui.Text6, m_ui.Text7, m_ui.Text8,
+        m_ui.Text9, m_ui.Text10, m_ui.Text11, m_ui.Text12, m_ui.Text13});
+    m_ui.EditRecord->setEnabled(false);
+    m_ui.Label15->setText(matchedHeading(0));
 }
 
 // The found lines keep only keys and titles: the record is read as it is
@@ -381,8 +500,12 @@ void ResultsBrowser::List1_Click(int row)
         m_ui.txtID->clear();
         m_ui.Text1->clear();
     } else {
-        if (!shown)
+        if (!shown && m_quiet) {
+            m_ui.txtID->clear();
+            m_window.ClearAllField();
+        } else if (!shown) {
             recordGone();
+        }
         setFrameCaption(FoundResultsCaption, FoundColour);
         m_ui.Text1->setText(QString::number(row + 1));
     }
@@ -396,19 +519,22 @@ void ResultsBrowser::List1_Click(int row)
 
 void ResultsBrowser::SearchDisks_Click()
 {
+    cancelTyping();
     WaitCursor wait(&m_window);
     m_ui.DataList1->hide();
     m_ui.List1->show();
     setMode(ListMode::DiskLabels);
-    const auto labels = m_state.database.connection().groupValues(songdb::DiskID, true);
+    const auto query = m_state.database.connection().groupValuesQuery(songdb::DiskID);
+    songdb::TitleLines groups;
+    const platform::Failure failure = query.ok() ? readLines(query.value, &groups) : query.failure;
     m_ui.List1Lines->clear();
-    if (!labels.ok()) {
+    if (failure.isSet()) {
         m_ui.Label15->clear();
         wait.restore();
-        m_window.reportFailure(labels.failure);
+        m_window.reportFailure(failure);
         return;
     }
-    fillLabels(labels.value);
+    fillLabels(songdb::SongConnection::groupLabels(groups, true));
     if (m_ui.List1Lines->rowCount() == 0) {
         m_ui.Label15->clear();
         wait.restore();
@@ -428,6 +554,7 @@ void ResultsBrowser::SearchDisks_Click()
 
 void ResultsBrowser::labelList(ListMode mode)
 {
+    cancelTyping();
     if (m_window.totalRecords() == 0) {
         m_window.say(QStringLiteral("No record found to display."), Icon::Information);
         return;
@@ -440,8 +567,15 @@ void ResultsBrowser::labelList(ListMode mode)
     const songdb::Column column = labelKind(mode).column;
     // Whether any row came back counts, even one that only stands for records without a label.
     bool rowsReturned = false;
-    const auto labels = m_state.database.connection().groupValues(column, true, &rowsReturned);
-    fillLabels(labels.value);
+    const auto query = m_state.database.connection().groupValuesQuery(column);
+    songdb::TitleLines groups;
+    {
+        // The hourglass only while the labels are read: the command shows it no longer.
+        WaitCursor wait(&m_window);
+        if (query.ok())
+            readLines(query.value, &groups);
+    }
+    fillLabels(songdb::SongConnection::groupLabels(groups, true, &rowsReturned));
     if (rowsReturned) {
         m_window.ClearAllField();
         if (m_ui.List1Lines->rowCount() > 0)
@@ -460,6 +594,7 @@ void ResultsBrowser::labelList(ListMode mode)
 // of TitleSID; no message, even when there is none.
 void ResultsBrowser::Duplicates_Click()
 {
+    cancelTyping();
     WaitCursor wait(&m_window);
     std::optional<songdb::TitleLines> read = readOrReport(m_state.database.connection().duplicateTitlesQuery(), wait);
     if (!read)
@@ -485,6 +620,8 @@ void ResultsBrowser::Duplicates_Click()
 
 void ResultsBrowser::SaveList_Click()
 {
+    // The list is written as it stands.
+    cancelTyping();
     const LineListModel *lines = !m_ui.DataList1->isHidden() ? m_ui.DataList1Lines : m_ui.List1Lines;
     if (lines->rowCount() == 0) {
         m_window.say(QStringLiteral("No contents in the current list to save."), Icon::Information);
@@ -503,9 +640,15 @@ void ResultsBrowser::SaveList_Click()
     if (!path)
         return;
     // A save that cannot be written is said so, never passed over.
-    const platform::Failure f = filter == 1 || CsvExport::isCsvName(*path)
-        ? saveCsv(*path, lines == m_ui.DataList1Lines)
-        : SavedList::write(*path, lines->lines());
+    platform::Failure f;
+    if (filter == 1 || CsvExport::isCsvName(*path)) {
+        f = saveCsv(*path, lines == m_ui.DataList1Lines);
+    } else {
+        WaitCursor wait(&m_window);
+        std::atomic<int> done {0};
+        runWithProgress([&] { f = SavedList::write(*path, lines->lines(), [&](int n) { done = n; }); },
+            [&] { return savingHeading(done, lines->rowCount()); });
+    }
     if (f.isSet())
         m_window.reportFailure(f);
 }
@@ -522,7 +665,9 @@ platform::Failure ResultsBrowser::saveCsv(const QString &path, bool allRecords)
         return reader.failure;
     const songdb::TitleLines &lines = allRecords ? m_ui.DataList1Lines->lines() : m_ui.List1Lines->lines();
     platform::Failure failure;
-    platform::runBusy([&] { failure = CsvExport::writeRecords(path, lines, reader.value); });
+    std::atomic<int> done {0};
+    runWithProgress([&] { failure = CsvExport::writeRecords(path, lines, reader.value, [&](int n) { done = n; }); },
+        [&] { return savingHeading(done, lines.size()); });
     return failure;
 }
 

@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
 class QListView;
@@ -28,6 +30,7 @@ struct DbResult;
 
 namespace browse {
 
+class FindAsYouType;
 class LineListModel;
 
 // The results area of the navigation window: the all-records list
@@ -57,6 +60,11 @@ public:
     ListMode mode() const { return m_mode; }
     bool allListLoaded() const { return m_allListLoaded; }
 
+    // Finding as you type; cancelTyping() stops it before another command
+    // takes over the lists.
+    FindAsYouType &findAsYouType() { return *m_typing; }
+    void cancelTyping();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -68,6 +76,14 @@ private:
     void DataList1_DblClick();
     void recordGone();
     void Find_Click();
+    // Found lines (at least one) on show as Find shows them: List1 in
+    // found-results mode, its first line selected and its record shown.
+    void showFound(songdb::TitleLines found);
+    // What finding as you type found: the first lines while more come, then all.
+    void typedSearchStarted();
+    void showTypedLines(const songdb::TitleLines &more);
+    void showTypedResult(const songdb::TitleLines &lines, const platform::Failure &failure);
+    void showNoMatch();
     void List1_Click(int row);
     void labelList(ListMode mode);
     void Duplicates_Click();
@@ -79,11 +95,15 @@ private:
     void lineClicked(QListView *list, int row);
     void rowChanged(QListView *list, int row);
     void fillLabels(const QStringList &labels);
-    // Reads the lines on a thread of their own while the window keeps painting.
-    platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines);
+    // Runs the work on a thread of its own while the window keeps painting;
+    // when it takes long, Label15 says how far it has come (the heading
+    // progress() gives) until it is done, and then shows again what it showed.
+    void runWithProgress(const std::function<void()> &work, const std::function<QString()> &progress);
+    // Reads the lines so; whole is the number of lines expected, or -1.
+    platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines, qint64 whole = -1);
     // The same, or after a failure the failure said (the hourglass gone first) and no lines.
     std::optional<songdb::TitleLines> readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                   songdb::WaitCursor &wait);
+                                                   songdb::WaitCursor &wait, qint64 whole = -1);
     void setMode(ListMode mode);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
@@ -104,6 +124,12 @@ private:
     std::optional<qint32> m_foundKey;
     int m_rowAtPress = -1;
     bool m_selecting = false; // a line is being selected by the program
+    std::unique_ptr<FindAsYouType> m_typing;
+    // The lines of List1 that the search as you type under way has shown, or
+    // -1 before its first ones.
+    int m_typedShown = -1;
+    // A record gone since its line was found is not said (finding as you type asks nothing).
+    bool m_quiet = false;
 };
 
 } // namespace browse
