@@ -14,6 +14,25 @@ void ReadWatch::cancel()
 {
     const std::lock_guard<std::mutex> lock(m_mutex);
     m_cancelled = true;
+    tellDriver();
+}
+
+bool ReadWatch::stop(int waitMs)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs);
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_cancelled = true;
+    while (m_statement) {
+        tellDriver();
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        m_ended.wait_for(lock, std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+void ReadWatch::tellDriver()
+{
     if (!m_statement)
         return;
     // SQLite's driver interrupts the connection and then closes the
@@ -50,12 +69,15 @@ bool ReadWatch::begin(void *connection, void *statement, bool embedded)
 
 void ReadWatch::end()
 {
-    const std::lock_guard<std::mutex> lock(m_mutex);
-    m_statement = nullptr;
-    if (m_interrupter) {
-        SQLFreeHandle(SQL_HANDLE_STMT, m_interrupter);
-        m_interrupter = nullptr;
+    {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        m_statement = nullptr;
+        if (m_interrupter) {
+            SQLFreeHandle(SQL_HANDLE_STMT, m_interrupter);
+            m_interrupter = nullptr;
+        }
     }
+    m_ended.notify_all();
 }
 
 platform::Failure ReadWatch::interruptedFailure()

@@ -3,6 +3,7 @@
 #include "platform/failure.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 
@@ -30,6 +31,10 @@ public:
     // Stops the read from any thread: it ends with the failure Interrupted
     // and no lines. A read not yet begun ends at its start.
     void cancel();
+    // The same, told again and again until no statement of the read is
+    // open or the time is up; true when none is. (An embedded engine forgets
+    // an interruption that comes just before a statement starts running.)
+    bool stop(int waitMs);
     bool cancelled() const { return m_cancelled.load(); }
     // Whether a statement of the read is open: an embedded engine's read
     // holds the database file's shared lock meanwhile.
@@ -50,7 +55,10 @@ public:
     static platform::Failure interruptedFailure();
 
 private:
+    void tellDriver();
+
     mutable std::mutex m_mutex;
+    std::condition_variable m_ended;
     std::atomic<bool> m_cancelled {false};
     std::atomic<bool> m_embedded {false};
     std::atomic<int> m_rows {0};

@@ -18,6 +18,17 @@ namespace {
 // A search that reads for longer than this shows what it has so far, and
 // again after as long.
 constexpr qint64 StepMs = 200;
+// How long a stopped read is told again to stop; a server's read may go on
+// to the end of its block of rows meanwhile.
+constexpr int StopMs = 2000;
+
+// Stops a read beside the caller: a server hears of a cancel through a
+// connection of its own, which the window thread does not wait for.
+void stopBeside(const std::shared_ptr<ReadWatch> &watch)
+{
+    if (watch)
+        QThreadPool::globalInstance()->start([watch] { watch->stop(StopMs); });
+}
 
 struct Request
 {
@@ -53,15 +64,19 @@ TypeAheadSearch::TypeAheadSearch(QString connectString, QObject *parent)
 
 TypeAheadSearch::~TypeAheadSearch()
 {
+    std::shared_ptr<ReadWatch> stopping;
     {
         const std::lock_guard<std::mutex> lock(m_shared->mutex);
         m_shared->quit = true;
         ++m_shared->newest;
         m_shared->waiting.reset();
-        if (m_shared->reading)
-            m_shared->reading->cancel();
+        stopping = m_shared->reading;
     }
     m_shared->wake.notify_all();
+    if (stopping) {
+        while (!stopping->stop(StopMs) && m_thread->isRunning())
+            ;
+    }
     m_thread->wait();
 }
 
@@ -76,10 +91,7 @@ void TypeAheadSearch::search(const QString &column, const QString &text)
     }
     m_searching = true;
     m_shared->wake.notify_all();
-    // A server hears of a cancel through a connection of its own: that is
-    // not made on the window thread.
-    if (stopping)
-        QThreadPool::globalInstance()->start([stopping] { stopping->cancel(); });
+    stopBeside(stopping);
 }
 
 void TypeAheadSearch::cancel()
@@ -92,24 +104,30 @@ void TypeAheadSearch::cancel()
         stopping = m_shared->reading;
     }
     m_searching = false;
-    if (stopping)
-        QThreadPool::globalInstance()->start([stopping] { stopping->cancel(); });
+    stopBeside(stopping);
 }
 
 void TypeAheadSearch::stopForWrite()
 {
-    std::unique_lock<std::mutex> lock(m_shared->mutex);
-    ++m_shared->newest;
-    m_shared->waiting.reset();
+    std::shared_ptr<ReadWatch> stopping;
+    {
+        const std::lock_guard<std::mutex> lock(m_shared->mutex);
+        ++m_shared->newest;
+        m_shared->waiting.reset();
+        stopping = m_shared->reading;
+    }
     if (QThread::currentThread() == thread())
         m_searching = false;
-    const std::shared_ptr<ReadWatch> stopping = m_shared->reading;
     if (!stopping)
         return;
+    // From now on the read begins no statement. Interrupted, an embedded
+    // engine's read ends at once; a server's read holds up no write and
+    // goes on to the end of its block.
     stopping->cancel();
-    // Interrupted, an embedded engine's read ends at once.
-    while (m_shared->reading == stopping && stopping->reading() && stopping->embedded())
-        m_shared->wake.wait_for(lock, std::chrono::milliseconds(2));
+    if (stopping->embedded())
+        stopping->stop(StopMs);
+    else
+        stopBeside(stopping);
 }
 
 void TypeAheadSearch::work()
