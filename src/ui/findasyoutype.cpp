@@ -14,9 +14,10 @@
 
 namespace browse {
 
-FindAsYouType::FindAsYouType(
-    songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state, Handlers handlers)
-    : m_ui(form)
+FindAsYouType::FindAsYouType(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state,
+    Handlers handlers, QObject *parent)
+    : QObject(parent)
+    , m_ui(form)
     , m_app(app)
     , m_state(state)
     , m_handlers(std::move(handlers))

@@ -41,7 +41,9 @@ public:
         std::function<void(const songdb::TitleLines &lines, const platform::Failure &failure)> finished;
     };
 
-    FindAsYouType(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state, Handlers handlers);
+    // The parent (the window) only lists it among its children.
+    FindAsYouType(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state, Handlers handlers,
+        QObject *parent = nullptr);
     ~FindAsYouType() override;
 
     // Forgets the text typed and stops the search under way: a command

@@ -53,7 +53,8 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
             [this](const songdb::TitleLines &more) { showTypedLines(more); },
             [this](const songdb::TitleLines &lines, const platform::Failure &failure) {
                 showTypedResult(lines, failure);
-            }});
+            }},
+        &m_window);
     // Every command here reads through the connection: none runs beside background work.
     using platform::unlessBusy;
     connect(m_ui.ShowAll, &QPushButton::clicked, this, unlessBusy([this] { ShowAll_Click(); }));

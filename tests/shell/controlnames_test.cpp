@@ -102,6 +102,7 @@ private slots:
         for (const char *name : {"DataList1", "List1"})
             QVERIFY2(nav->findChild<QListView *>(QString::fromLatin1(name))->model(), name);
         expect(nav, "QComboBox", {"Combo1"});
+        expect(nav, "QCheckBox", {"FindAsYouType"});
         expect(nav, "QGroupBox", {"Frame1"});
         expect(nav, "QTimer", {"Timer1"});
         expect(nav, "QWidget", {"MediaPlayer1", "MediaPlayer2"});

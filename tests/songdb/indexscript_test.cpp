@@ -1,11 +1,14 @@
 #include "support/tempapp.h"
 
+#include "songdb/songconnection.h"
+
 #include <QProcess>
 #include <QSqlQuery>
 #include <QTest>
 
 // The command that adds the indexes to a catalogue made without them: run
-// through the data source 'Orvandel', any number of times, records untouched.
+// through the data source 'Orvandel', any number of times, records untouched,
+// the search indexes filled with the records there are.
 class IndexScriptTest : public QObject
 {
     Q_OBJECT
@@ -28,12 +31,20 @@ private slots:
     void addsTheIndexesOnce()
     {
         TempApp app;
-        for (const char *name :
-            {"table1_DiskID", "table1_OccasionID", "table1_StatusID", "table1_TitleSID_lower", "table1_ID"})
+        for (const char *name : {"table1_DiskID", "table1_OccasionID", "table1_StatusID", "table1_TitleSID_lower",
+                 "table1_ID", "table1_TitleSID_trgm", "table1_ArtistID_trgm"})
             app.exec(QStringLiteral("drop index if exists ") + QLatin1String(name));
-        app.addRecord({QStringLiteral("CD1"), QStringLiteral("/"), QStringLiteral("a")});
+        if (!TempApp::onPostgres()) {
+            for (const char *name : {"table1_search_insert", "table1_search_delete", "table1_search_update"})
+                app.exec(QStringLiteral("drop trigger ") + QLatin1String(name));
+            app.exec(QStringLiteral("drop table table1_TitleSID_search"));
+            app.exec(QStringLiteral("drop table table1_ArtistID_search"));
+        }
+        const qint32 record = app.addRecord({QStringLiteral("CD1"), QStringLiteral("/"), QStringLiteral("a title"),
+            QStringLiteral("NA"), QStringLiteral("1"), QStringLiteral("d"), QStringLiteral("an artist")});
         const QStringList before = indexes(app);
         QVERIFY(!before.contains(QStringLiteral("table1_diskid")));
+        QVERIFY(songdb::SongConnection().searchIndexes().none());
 
         for (int run = 0; run < 2; ++run) {
             QProcess script;
@@ -53,8 +64,17 @@ private slots:
         const QStringList after = indexes(app);
         for (const char *name : {"table1_diskid", "table1_occasionid", "table1_statusid", "table1_titlesid_lower"})
             QVERIFY2(after.contains(QLatin1String(name)), qPrintable(after.join(QLatin1Char(' '))));
-        QCOMPARE(after.size(), before.size() + (TempApp::onPostgres() ? 4 : 5));
+        QCOMPARE(after.size(), before.size() + (TempApp::onPostgres() ? 6 : 5));
         QCOMPARE(app.rowCount(), 1);
+
+        // The search indexes are there and hold the record that was.
+        songdb::SongConnection c;
+        QVERIFY(c.searchIndexes().test(songdb::TitleSID));
+        QVERIFY(c.searchIndexes().test(songdb::ArtistID));
+        QVERIFY(c.findQuery(QStringLiteral("TitleSID"), QStringLiteral("title")).value.readsCandidatesFirst()
+            != TempApp::onPostgres());
+        QCOMPARE(c.find(QStringLiteral("TitleSID"), QStringLiteral("title")).value.id(0), record);
+        QCOMPARE(c.find(QStringLiteral("ArtistID"), QStringLiteral("artis")).value.id(0), record);
     }
 };
 
