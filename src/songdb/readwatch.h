@@ -31,9 +31,10 @@ public:
     // Stops the read from any thread: it ends with the failure Interrupted
     // and no lines. A read not yet begun ends at its start.
     void cancel();
-    // The same, told again and again until no statement of the read is
-    // open or the time is up; true when none is. (An embedded engine forgets
-    // an interruption that comes just before a statement starts running.)
+    // The same, and waits until no statement of the read is open or the
+    // time is up; true when none is. An embedded engine is told again and
+    // again meanwhile: it forgets an interruption that comes just before a
+    // statement starts running.
     bool stop(int waitMs);
     bool cancelled() const { return m_cancelled.load(); }
     // Whether a statement of the read is open: an embedded engine's read
