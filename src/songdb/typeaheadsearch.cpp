@@ -18,6 +18,9 @@ namespace {
 // A search that reads for longer than this shows what it has so far, and
 // again after as long.
 constexpr qint64 StepMs = 200;
+// Lines shown while a search still reads: a few screens. The others come
+// with the whole result, in one move instead of copies on the way.
+constexpr int ShownWhileReading = 5000;
 // How long a stopped read is told again to stop; a server's read may go on
 // to the end of its block of rows meanwhile.
 constexpr int StopMs = 2000;
@@ -160,18 +163,18 @@ void TypeAheadSearch::work()
             if (sinceReport.elapsed() < StepMs || soFar.size() == reported || shared->stale(generation))
                 return;
             auto step = std::make_shared<TitleLines>();
-            step->reserve(soFar.size() - reported, 0);
-            for (int i = reported; i < soFar.size(); ++i) {
+            for (int i = reported; i < std::min(soFar.size(), ShownWhileReading); ++i) {
                 const QByteArrayView text = soFar.utf8(i);
                 step->appendUtf8(soFar.id(i), text.data(), text.size());
             }
-            reported = soFar.size();
+            const int found = soFar.size();
+            reported = found;
             sinceReport.restart();
             QMetaObject::invokeMethod(
                 this,
-                [this, shared, generation, step] {
+                [this, shared, generation, step, found] {
                     if (!shared->stale(generation))
-                        emit moreLines(*step);
+                        emit linesSoFar(*step, found);
                 },
                 Qt::QueuedConnection);
         };

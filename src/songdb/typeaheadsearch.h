@@ -45,12 +45,14 @@ public:
     bool searching() const { return m_searching; }
 
 signals:
-    // Lines of the newest search that arrived since the last report, while
-    // more are coming (a search that reads for long reports in steps).
-    void moreLines(const songdb::TitleLines &lines);
-    // The newest search has ended: all its lines in key order, or the
-    // failure that ended it (no lines then).
-    void finished(const songdb::TitleLines &lines, const platform::Failure &failure);
+    // While the newest search still reads (one that reads for long reports
+    // in steps): lines found since the last step, in the order read, as
+    // long as the first few thousand last (none after those), and how many
+    // lines it has found so far.
+    void linesSoFar(const songdb::TitleLines &more, int found);
+    // The newest search has ended: all its lines in key order (a handler
+    // may take them), or the failure that ended it (no lines then).
+    void finished(songdb::TitleLines &lines, const platform::Failure &failure);
 
 private:
     struct Shared;

@@ -65,12 +65,13 @@ void FindAsYouType::paused()
         return;
     if (!m_search) {
         m_search = std::make_unique<songdb::TypeAheadSearch>(m_state.database.connectString());
-        connect(m_search.get(), &songdb::TypeAheadSearch::moreLines, this, [this](const songdb::TitleLines &more) {
-            if (!platform::busy())
-                m_handlers.moreLines(more);
-        });
+        connect(m_search.get(), &songdb::TypeAheadSearch::linesSoFar, this,
+            [this](const songdb::TitleLines &more, int found) {
+                if (!platform::busy())
+                    m_handlers.linesSoFar(more, found);
+            });
         connect(m_search.get(), &songdb::TypeAheadSearch::finished, this,
-            [this](const songdb::TitleLines &lines, const platform::Failure &failure) {
+            [this](songdb::TitleLines &lines, const platform::Failure &failure) {
                 if (platform::busy())
                     return;
                 m_handlers.finished(lines, failure);

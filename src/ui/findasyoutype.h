@@ -37,8 +37,10 @@ public:
     {
         // A search begins: lines shown by an earlier one are its no longer.
         std::function<void()> started;
-        std::function<void(const songdb::TitleLines &more)> moreLines;
-        std::function<void(const songdb::TitleLines &lines, const platform::Failure &failure)> finished;
+        // Lines to add while the search reads on, and how many it has found so far.
+        std::function<void(const songdb::TitleLines &more, int found)> linesSoFar;
+        // All it found (the handler may take the lines), or why it failed.
+        std::function<void(songdb::TitleLines &lines, const platform::Failure &failure)> finished;
     };
 
     // The parent (the window) only lists it among its children.

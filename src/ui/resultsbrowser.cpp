@@ -50,10 +50,8 @@ ResultsBrowser::ResultsBrowser(songdb::AddDataForm &form, platform::AppContext &
 {
     m_typing = std::make_unique<FindAsYouType>(m_ui, m_app, m_state,
         FindAsYouType::Handlers {[this] { typedSearchStarted(); },
-            [this](const songdb::TitleLines &more) { showTypedLines(more); },
-            [this](const songdb::TitleLines &lines, const platform::Failure &failure) {
-                showTypedResult(lines, failure);
-            }},
+            [this](const songdb::TitleLines &more, int found) { showTypedLines(more, found); },
+            [this](songdb::TitleLines &lines, const platform::Failure &failure) { showTypedResult(lines, failure); }},
         &m_window);
     // Every command here reads through the connection: none runs beside background work.
     using platform::unlessBusy;
@@ -404,11 +402,11 @@ void ResultsBrowser::typedSearchStarted()
     m_typedShown = -1;
 }
 
-void ResultsBrowser::showTypedLines(const songdb::TitleLines &more)
+void ResultsBrowser::showTypedLines(const songdb::TitleLines &more, int found)
 {
-    if (more.isEmpty())
-        return;
     if (m_typedShown < 0) {
+        if (more.isEmpty())
+            return;
         m_quiet = true;
         showFound(more);
         m_quiet = false;
@@ -417,10 +415,10 @@ void ResultsBrowser::showTypedLines(const songdb::TitleLines &more)
         m_ui.List1Lines->appendLines(more);
         m_typedShown += more.size();
     }
-    m_ui.Label15->setText(matchedSoFarHeading(m_typedShown));
+    m_ui.Label15->setText(matchedSoFarHeading(found));
 }
 
-void ResultsBrowser::showTypedResult(const songdb::TitleLines &lines, const platform::Failure &failure)
+void ResultsBrowser::showTypedResult(songdb::TitleLines &lines, const platform::Failure &failure)
 {
     const int shown = m_typedShown;
     m_typedShown = -1;
@@ -433,13 +431,13 @@ void ResultsBrowser::showTypedResult(const songdb::TitleLines &lines, const plat
     }
     if (shown < 0) {
         m_quiet = true;
-        showFound(lines);
+        showFound(std::move(lines));
         m_quiet = false;
         return;
     }
     // The lines shown so far stay where they are when the whole begins with them.
     const qint32 first = m_ui.List1Lines->rowCount() > 0 ? m_ui.List1Lines->id(0) : 0;
-    m_ui.List1Lines->extendTo(lines);
+    m_ui.List1Lines->extendTo(std::move(lines));
     m_ui.Label15->setText(matchedHeading(m_ui.List1Lines->rowCount()));
     if (m_ui.List1Lines->id(0) != first || m_ui.List1->currentIndex().row() < 0) {
         m_quiet = true;

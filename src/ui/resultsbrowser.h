@@ -81,8 +81,8 @@ private:
     void showFound(songdb::TitleLines found);
     // What finding as you type found: the first lines while more come, then all.
     void typedSearchStarted();
-    void showTypedLines(const songdb::TitleLines &more);
-    void showTypedResult(const songdb::TitleLines &lines, const platform::Failure &failure);
+    void showTypedLines(const songdb::TitleLines &more, int found);
+    void showTypedResult(songdb::TitleLines &lines, const platform::Failure &failure);
     void showNoMatch();
     void List1_Click(int row);
     void labelList(ListMode mode);
