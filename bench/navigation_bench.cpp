@@ -668,13 +668,16 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     w = &windows.load();
     w->showInBrowseMode();
     w->findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("TitleSID"));
-    box("Text2")->setText(QStringLiteral("number %1.").arg(records / 2 + 7));
-    timer.restart();
-    button("Find")->click();
-    report("find_one_indexed_ms", msSince(timer), "ms");
-    report("find_one_indexed_vs_table", findOneMs / std::max(0.01, msSince(timer)), "x");
-    if (lines("List1") != 1)
-        return fail(QStringLiteral("Find listed %1 lines for one title").arg(lines("List1")));
+    {
+        // The text of the Find above; the first Find of the new connection
+        // also finds out which indexes there are.
+        int found = 0;
+        const double ms = findMs(QStringLiteral("number %1.").arg(records / 2 + 7), &found);
+        report("find_one_indexed_ms", ms, "ms");
+        report("find_one_indexed_vs_table", findOneMs / std::max(0.01, ms), "x");
+        if (found != 1)
+            return fail(QStringLiteral("Find listed %1 lines for one title").arg(found));
+    }
     for (const auto &[name, text] : searchTexts(records)) {
         int found = 0;
         const double ms = findMs(text, &found);
