@@ -1,0 +1,111 @@
+#include "targets.h"
+
+#include "listmaker/currentlist.h"
+#include "listmaker/durationtext.h"
+#include "platform/mididuration.h"
+#include "platform/systemdrives.h"
+#include "platform/textfile.h"
+#include "shell/sessionlog.h"
+
+#include <QByteArray>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fuzz {
+
+namespace {
+
+void require(bool promise, const char *what)
+{
+    if (!promise) {
+        std::fprintf(stderr, "broken promise: %s\n", what);
+        std::abort();
+    }
+}
+
+QByteArray bytesOf(const std::uint8_t *data, std::size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+} // namespace
+
+int midi(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray bytes = bytesOf(data, size);
+    const bool looks = platform::looksLikeMidi(bytes.left(12));
+    const std::optional<double> seconds = platform::midiDurationSeconds(bytes);
+    if (seconds) {
+        require(looks, "a duration only for bytes that begin like MIDI");
+        require(std::isfinite(*seconds) && *seconds >= 0, "a duration is a finite length");
+        // What the window shows of it.
+        require(listmaker::audioDurationText(*seconds).startsWith(QLatin1String("Audio duration: ")),
+                "the duration's text");
+    }
+    return 0;
+}
+
+int currentList(const std::uint8_t *data, std::size_t size)
+{
+    const QStringList lines = platform::splitTextLines(QByteArrayView(data, qsizetype(size)));
+    listmaker::CurrentList list;
+    const listmaker::currentlistfile::ReadResult read = listmaker::currentlistfile::fromLines(lines, &list);
+    require(read.records >= 0 && read.records <= listmaker::CurrentList::Capacity, "records within the store");
+    require(qsizetype(read.records) * 8 <= lines.size(), "only whole records");
+    require(read.truncated == (lines.size() != qsizetype(read.records) * 8), "a partial record is told");
+    // Written back, the records read again as they are (a value cannot hold a line break).
+    list.FileCount = read.records;
+    const QByteArray again = listmaker::currentlistfile::encode(list, read.records);
+    listmaker::CurrentList second;
+    const auto reread = listmaker::currentlistfile::fromLines(platform::splitTextLines(again), &second);
+    require(reread.records == read.records && !reread.truncated, "a written list reads back whole");
+    for (int i = 0; i < read.records; ++i)
+        require(second.Titles.at(i) == list.Titles.at(i) && second.Paths.at(i) == list.Paths.at(i),
+                "a written record reads back the same");
+    return 0;
+}
+
+int sessionLog(const std::uint8_t *data, std::size_t size)
+{
+    const QStringList lines = platform::splitTextLines(QByteArrayView(data, qsizetype(size)));
+    const shell::SessionHistory history = shell::SessionLog::historyOf(lines);
+    require(history.entries.size() <= lines.size(), "at most one session a line");
+    for (const shell::SessionEntry &entry : history.entries) {
+        // A line the log writes for an entry read back parses to the same number.
+        const QString line = shell::SessionLog::sessionLine(entry.number, entry.startText, entry.endText,
+                                                            entry.seconds);
+        const auto again = shell::SessionLog::parseLine(line);
+        require(again && again->number == entry.number, "a session's line reads back its number");
+        entry.details();
+    }
+    shell::SessionLog::TotalTime(history.totalSeconds);
+    return 0;
+}
+
+int mountTable(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray text = bytesOf(data, size);
+    const QVector<platform::MountEntry> entries = platform::parseMountTable(text);
+    const QVector<platform::Drive> drives = platform::drivesFrom(entries, entries, {}, QStringLiteral("/home/user"));
+    require(!drives.isEmpty() && drives.first().path == QLatin1String("/"), "the root comes first");
+    for (const platform::MountEntry &m : entries)
+        platform::mountPointOf(entries, m.mountPoint);
+    return 0;
+}
+
+Target byName(const QString &name)
+{
+    if (name == QLatin1String("midi"))
+        return &midi;
+    if (name == QLatin1String("currentlist"))
+        return &currentList;
+    if (name == QLatin1String("sessionlog"))
+        return &sessionLog;
+    if (name == QLatin1String("mounttable"))
+        return &mountTable;
+    return nullptr;
+}
+
+} // namespace fuzz
