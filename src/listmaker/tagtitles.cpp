@@ -1,5 +1,7 @@
 #include "listmaker/tagtitles.h"
 
+#include "listmaker/vanishedmedium.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -41,6 +43,16 @@ TagTitles::Outcome TagTitles::apply(const QStringList &lines, const QStringList 
     out.lines = lines;
     for (qsizetype i = 0; i < out.lines.size(); ++i) {
         const QString title = i < files.size() && !files.at(i).isEmpty() ? titleOf(files.at(i)) : QString();
+        if (title.isEmpty() && i < files.size() && !files.at(i).isEmpty()) {
+            // No title may mean no file: when its folder went away, no title of the list is kept.
+            const QString gone = vanishedFolder(QFileInfo(files.at(i)).path());
+            if (!gone.isEmpty()) {
+                out.lines = lines;
+                out.changed = 0;
+                out.vanishedFolder = gone;
+                return out;
+            }
+        }
         if (!title.isEmpty() && title != out.lines.at(i)) {
             out.lines[i] = title;
             ++out.changed;
