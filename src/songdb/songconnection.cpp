@@ -157,46 +157,31 @@ bool SongConnection::lost(const Failure &failure) const
     return tellsOfLostConnection(failure) || (failure.number == err::DatabaseError && connectionGone(odbcHandle()));
 }
 
-Failure SongConnection::read(const LostConnectionRule::Attempt &attempt)
+Failure SongConnection::underRule(RuleKind kind, const LostConnectionRule::Attempt &attempt)
 {
     if (m_attempting)
         return attempt();
     m_attempting = true;
-    const Failure f = m_rule.read(attempt);
+    const Failure f = kind == RuleKind::Read ? m_rule.read(attempt) : m_rule.write(attempt);
     m_attempting = false;
     return f;
+}
+
+Failure SongConnection::read(const LostConnectionRule::Attempt &attempt)
+{
+    return underRule(RuleKind::Read, attempt);
 }
 
 Failure SongConnection::change(const LostConnectionRule::Attempt &attempt)
 {
-    if (m_attempting)
-        return attempt();
-    m_attempting = true;
-    const Failure f = m_rule.write(attempt);
-    m_attempting = false;
-    return f;
+    return underRule(RuleKind::Change, attempt);
 }
 
 template <typename T, typename Op>
-DbResult<T> SongConnection::asRead(Op op)
+DbResult<T> SongConnection::ruled(RuleKind kind, Op op)
 {
     DbResult<T> r;
-    if (const Failure f = read([&] {
-            r = op();
-            return r.failure;
-        });
-        f.isSet()) {
-        r = {};
-        r.failure = f;
-    }
-    return r;
-}
-
-template <typename T, typename Op>
-DbResult<T> SongConnection::asChange(Op op)
-{
-    DbResult<T> r;
-    if (const Failure f = change([&] {
+    if (const Failure f = underRule(kind, [&] {
             r = op();
             return r.failure;
         });
@@ -234,7 +219,7 @@ Failure SongConnection::execute(QSqlQuery &query) const
 DbResult<qint32> SongConnection::countRecords()
 {
     if (!m_attempting)
-        return asRead<qint32>([this] { return countRecords(); });
+        return ruled<qint32>(RuleKind::Read, [this] { return countRecords(); });
     DbResult<qint32> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -258,7 +243,7 @@ DbResult<qint32> SongConnection::countRecords()
 DbResult<QStringList> SongConnection::columnNames()
 {
     if (!m_attempting)
-        return asRead<QStringList>([this] { return columnNames(); });
+        return ruled<QStringList>(RuleKind::Read, [this] { return columnNames(); });
     DbResult<QStringList> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -280,7 +265,7 @@ DbResult<QStringList> SongConnection::columnNames()
 DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
 {
     if (!m_attempting)
-        return asRead<QStringList>([&] { return groupValues(column, skipNulls, anyGroup); });
+        return ruled<QStringList>(RuleKind::Read, [&] { return groupValues(column, skipNulls, anyGroup); });
     DbResult<QStringList> r;
     if (anyGroup)
         *anyGroup = false;
@@ -323,7 +308,7 @@ DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls,
 DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
 {
     if (!m_attempting)
-        return asChange<int>([&] { return appendList(list); });
+        return ruled<int>(RuleKind::Change, [&] { return appendList(list); });
     DbResult<int> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -416,21 +401,21 @@ DbResult<std::optional<SongRecord>> SongConnection::singleRecord(const QString &
 DbResult<std::optional<SongRecord>> SongConnection::recordByKey(qint32 key)
 {
     if (!m_attempting)
-        return asRead<std::optional<SongRecord>>([&] { return recordByKey(key); });
+        return ruled<std::optional<SongRecord>>(RuleKind::Read, [&] { return recordByKey(key); });
     return singleRecord(sql::RecordByKey + QString::number(key));
 }
 
 DbResult<std::optional<SongRecord>> SongConnection::firstRecord()
 {
     if (!m_attempting)
-        return asRead<std::optional<SongRecord>>([this] { return firstRecord(); });
+        return ruled<std::optional<SongRecord>>(RuleKind::Read, [this] { return firstRecord(); });
     return singleRecord(sql::FirstRecord);
 }
 
 DbResult<SongRecord> SongConnection::recordAt(qint32 position)
 {
     if (!m_attempting)
-        return asRead<SongRecord>([&] { return recordAt(position); });
+        return ruled<SongRecord>(RuleKind::Read, [&] { return recordAt(position); });
     DbResult<SongRecord> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -518,14 +503,14 @@ DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query
 DbResult<TitleLines> SongConnection::allTitles()
 {
     if (!m_attempting)
-        return asRead<TitleLines>([this] { return allTitles(); });
+        return ruled<TitleLines>(RuleKind::Read, [this] { return allTitles(); });
     return readLines(allTitlesQuery());
 }
 
 DbResult<TitleLines> SongConnection::find(const QString &column, const QString &searchText)
 {
     if (!m_attempting)
-        return asRead<TitleLines>([&] { return find(column, searchText); });
+        return ruled<TitleLines>(RuleKind::Read, [&] { return find(column, searchText); });
     return readLines(findQuery(column, searchText));
 }
 
@@ -555,7 +540,7 @@ Failure SongConnection::updateRecord(
 DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 {
     if (!m_attempting)
-        return asChange<int>([&] { return deleteDisk(diskId); });
+        return ruled<int>(RuleKind::Change, [&] { return deleteDisk(diskId); });
     DbResult<int> r;
     if (void *handle = odbcHandle())
         r.failure = RowsChange(handle, sql::DeleteDisk, diskId).run(&r.value);
@@ -572,7 +557,7 @@ DbResult<RowsChange> SongConnection::deleteAllChange()
 DbResult<int> SongConnection::deleteAll()
 {
     if (!m_attempting)
-        return asChange<int>([this] { return deleteAll(); });
+        return ruled<int>(RuleKind::Change, [this] { return deleteAll(); });
     const auto change = deleteAllChange();
     DbResult<int> r;
     r.failure = change.ok() ? change.value.run(&r.value) : change.failure;

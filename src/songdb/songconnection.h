@@ -134,12 +134,12 @@ public:
     platform::Failure change(const LostConnectionRule::Attempt &attempt);
 
 private:
+    enum class RuleKind { Read, Change };
+    platform::Failure underRule(RuleKind kind, const LostConnectionRule::Attempt &attempt);
     // An operation as the lost-connection rule runs it: op is the operation
     // itself, called again inside the rule's attempt.
     template <typename T, typename Op>
-    DbResult<T> asRead(Op op);
-    template <typename T, typename Op>
-    DbResult<T> asChange(Op op);
+    DbResult<T> ruled(RuleKind kind, Op op);
     platform::Failure reopen();
     bool lost(const platform::Failure &failure) const;
     platform::Failure closedFailure() const;
