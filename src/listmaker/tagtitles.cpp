@@ -1,5 +1,6 @@
 #include "listmaker/tagtitles.h"
 
+#include "listmaker/boundedtagstream.h"
 #include "listmaker/vanishedmedium.h"
 
 #include <QFile>
@@ -18,8 +19,12 @@ QString TagTitles::titleOf(const QString &path)
     if (!QFileInfo(path).isFile())
         return {};
     const QByteArray name = QFile::encodeName(path);
-    const TagLib::FileRef ref(name.constData(), false);
-    if (ref.isNull() || !ref.tag())
+    // A hostile file (tags that claim huge sizes or nest without end) must not hold up the list.
+    BoundedTagStream stream(name.constData());
+    if (!stream.isOpen())
+        return {};
+    const TagLib::FileRef ref(&stream, false);
+    if (ref.isNull() || !ref.tag() || stream.exhausted())
         return {};
     TagLib::String text = ref.tag()->title();
     // A WAV file's own tag is its ID3v2 tag; the INFO chunk is asked apart.
