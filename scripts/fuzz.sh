@@ -2,7 +2,8 @@
 # Runs the fuzz targets of the program's own file readers, each for a given
 # time, one after another:
 #   bash scripts/fuzz.sh SECONDS [TARGET...]
-# Targets: midi currentlist sessionlog mounttable (all when none is named).
+# Targets: midi currentlist sessionlog mounttable tagtitle (all when none is
+# named).
 # Builds with clang and QUENMORA_FUZZ in build-fuzz/ (QUENMORA_FUZZ_BUILD_DIR
 # names another folder). Each target starts from its seeds in
 # tests/fuzz/corpus/TARGET and grows a working corpus in the build folder;
@@ -13,12 +14,14 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:?usage: fuzz.sh SECONDS [TARGET...]}"
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(midi currentlist sessionlog mounttable)
-BUILD="${QUENMORA_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
-
+[ ${#targets[@]} -gt 0 ] || targets=(midi currentlist sessionlog mounttable tagtitle)
 source "$ROOT/scripts/common.sh"
+BUILD="${QUENMORA_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
 install_packages clang libclang-rt-dev
-cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# The compiler is chosen once, when the folder is configured first.
+compiler=()
+[ -f "$BUILD/CMakeCache.txt" ] || compiler=(-DCMAKE_CXX_COMPILER=clang++)
+cmake -S "$ROOT" -B "$BUILD" -G Ninja "${compiler[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DQUENMORA_FUZZ=ON -DQUENMORA_BENCH=OFF >/dev/null
 cmake --build "$BUILD" --target "${targets[@]/#/fuzz_}"
 

@@ -2,12 +2,15 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/durationtext.h"
+#include "listmaker/tagtitles.h"
 #include "platform/mididuration.h"
 #include "platform/systemdrives.h"
 #include "platform/textfile.h"
 #include "shell/sessionlog.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <cstdio>
@@ -55,14 +58,16 @@ int currentList(const std::uint8_t *data, std::size_t size)
     require(read.records >= 0 && read.records <= listmaker::CurrentList::Capacity, "records within the store");
     require(qsizetype(read.records) * 8 <= lines.size(), "only whole records");
     require(read.truncated == (lines.size() != qsizetype(read.records) * 8), "a partial record is told");
-    // Written back, the records read again as they are (a value cannot hold a line break).
+    // Written back, the records read again as they are, but for a lone CR
+    // inside a value, which the file shows as a visible sign.
+    using listmaker::currentlistfile::oneLine;
     list.FileCount = read.records;
     const QByteArray again = listmaker::currentlistfile::encode(list, read.records);
     listmaker::CurrentList second;
     const auto reread = listmaker::currentlistfile::fromLines(platform::splitTextLines(again), &second);
     require(reread.records == read.records && !reread.truncated, "a written list reads back whole");
     for (int i = 0; i < read.records; ++i)
-        require(second.Titles.at(i) == list.Titles.at(i) && second.Paths.at(i) == list.Paths.at(i),
+        require(second.Titles.at(i) == oneLine(list.Titles.at(i)) && second.Paths.at(i) == oneLine(list.Paths.at(i)),
                 "a written record reads back the same");
     return 0;
 }
@@ -95,6 +100,28 @@ int mountTable(const std::uint8_t *data, std::size_t size)
     return 0;
 }
 
+int tagTitle(const std::uint8_t *data, std::size_t size)
+{
+    static const char *const endings[] = {"mp3", "ogg", "flac", "m4a", "wav", "ape", "wma", "opus",
+                                          "mpc", "wv",  "aiff", "spx",  "tta", "mp4", "oga", "asf"};
+    if (size == 0)
+        return 0;
+    static const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("song.") + QString::fromLatin1(endings[data[0] % 16]));
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            return 0;
+        f.write(reinterpret_cast<const char *>(data) + 1, qint64(size) - 1);
+    }
+    const QString title = listmaker::TagTitles::titleOf(path);
+    require(title == title.trimmed(), "a title is trimmed");
+    for (const QChar c : title)
+        require(c.unicode() >= 0x20 && c.unicode() != 0x7f, "a title holds no control characters");
+    QFile::remove(path);
+    return 0;
+}
+
 Target byName(const QString &name)
 {
     if (name == QLatin1String("midi"))
@@ -105,6 +132,8 @@ Target byName(const QString &name)
         return &sessionLog;
     if (name == QLatin1String("mounttable"))
         return &mountTable;
+    if (name == QLatin1String("tagtitle"))
+        return &tagTitle;
     return nullptr;
 }
 
