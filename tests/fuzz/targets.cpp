@@ -53,7 +53,9 @@ int midi(const std::uint8_t *data, std::size_t size)
 int currentList(const std::uint8_t *data, std::size_t size)
 {
     const QStringList lines = platform::splitTextLines(QByteArrayView(data, qsizetype(size)));
-    listmaker::CurrentList list;
+    // The store is made once: records beyond those read are never looked at.
+    static listmaker::CurrentList list;
+    static listmaker::CurrentList second;
     const listmaker::currentlistfile::ReadResult read = listmaker::currentlistfile::fromLines(lines, &list);
     require(read.records >= 0 && read.records <= listmaker::CurrentList::Capacity, "records within the store");
     require(qsizetype(read.records) * 8 <= lines.size(), "only whole records");
@@ -63,7 +65,6 @@ int currentList(const std::uint8_t *data, std::size_t size)
     using listmaker::currentlistfile::oneLine;
     list.FileCount = read.records;
     const QByteArray again = listmaker::currentlistfile::encode(list, read.records);
-    listmaker::CurrentList second;
     const auto reread = listmaker::currentlistfile::fromLines(platform::splitTextLines(again), &second);
     require(reread.records == read.records && !reread.truncated, "a written list reads back whole");
     for (int i = 0; i < read.records; ++i)

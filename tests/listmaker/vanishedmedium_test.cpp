@@ -1,6 +1,5 @@
 #include "treemaker.h"
 
-#include "listmaker/currentlist.h"
 #include "listmaker/folderscanner.h"
 #include "listmaker/tagtitles.h"
 #include "listmaker/vanishedmedium.h"
@@ -122,17 +121,6 @@ private slots:
         QCOMPARE(gone, at.isNull() ? QString() : m.root + vanished);
     }
 
-    void aScanOfAVanishedMediumSaysSo()
-    {
-        Medium m;
-        listmaker::CurrentList list;
-        const auto outcome = listmaker::ScanFolders(m.root, list, [&](const QString &folder) {
-            if (folder == m.root + QStringLiteral("/b"))
-                m.remove(QString());
-        });
-        QCOMPARE(outcome.vanishedFolder, m.root);
-    }
-
     // The medium goes after the second file: no title of the list is taken.
     void tagReadingStopsWhenTheMediumGoes()
     {
@@ -146,13 +134,6 @@ private slots:
         QCOMPARE(out.vanishedFolder, m.root);
         QCOMPARE(out.lines, lines);
         QCOMPARE(out.changed, 0);
-    }
-
-    void theMessageNamesTheFolder()
-    {
-        QCOMPARE(listmaker::vanishedText(QStringLiteral("/media/u/CD07"), QStringLiteral("Playback stopped.")),
-                 QStringLiteral("The folder /media/u/CD07 is no longer there: the medium was removed or the "
-                                "network share dropped.\r\nPlayback stopped."));
     }
 };
 
