@@ -132,7 +132,9 @@ public:
     std::unique_ptr<QObject> watch(std::function<void()> onChange) override
     {
         onMediaChange = std::move(onChange);
-        return std::make_unique<QObject>();
+        auto watching = std::make_unique<QObject>();
+        QObject::connect(watching.get(), &QObject::destroyed, [this] { onMediaChange = nullptr; });
+        return watching;
     }
     // Tells the watcher that media were mounted or unmounted.
     void mediaChanged() const
