@@ -21,7 +21,7 @@ public:
         long reads;
         qint64 milliseconds;
     };
-    static constexpr Budget PerFile{64ul << 20, 8192, 2000};
+    static constexpr Budget PerFile {64ul << 20, 8192, 2000};
 
     explicit BoundedTagStream(TagLib::FileName file, const Budget &budget = PerFile);
 

@@ -34,8 +34,7 @@ QString vanishedFolder(const QString &folder)
 QString vanishedText(const QString &folder, const QString &consequence)
 {
     return QStringLiteral("The folder ") + folder
-        + QStringLiteral(" is no longer there: the medium was removed or the network share dropped.\r\n")
-        + consequence;
+        + QStringLiteral(" is no longer there: the medium was removed or the network share dropped.\r\n") + consequence;
 }
 
 } // namespace listmaker

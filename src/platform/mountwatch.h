@@ -15,8 +15,8 @@ namespace platform {
 class MountWatch final : public QObject
 {
 public:
-    explicit MountWatch(std::function<void()> onChange,
-                        const QString &table = QStringLiteral("/proc/self/mountinfo"), QObject *parent = nullptr);
+    explicit MountWatch(std::function<void()> onChange, const QString &table = QStringLiteral("/proc/self/mountinfo"),
+        QObject *parent = nullptr);
     ~MountWatch() override;
 
     // False when the table could not be opened: no change is ever told.

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QStringList>
 
-
 namespace songdb {
 
 using platform::Failure;

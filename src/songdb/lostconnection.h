@@ -35,8 +35,7 @@ public:
 
     // reopen opens the data source again (a failure says why it could not);
     // lost tells whether a failure means the connection was lost.
-    LostConnectionRule(std::function<platform::Failure()> reopen,
-                       std::function<bool(const platform::Failure &)> lost);
+    LostConnectionRule(std::function<platform::Failure()> reopen, std::function<bool(const platform::Failure &)> lost);
 
     platform::Failure read(const Attempt &attempt);
     platform::Failure write(const Attempt &attempt);

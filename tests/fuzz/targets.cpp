@@ -45,7 +45,7 @@ int midi(const std::uint8_t *data, std::size_t size)
         require(std::isfinite(*seconds) && *seconds >= 0, "a duration is a finite length");
         // What the window shows of it.
         require(listmaker::audioDurationText(*seconds).startsWith(QLatin1String("Audio duration: ")),
-                "the duration's text");
+            "the duration's text");
     }
     return 0;
 }
@@ -69,7 +69,7 @@ int currentList(const std::uint8_t *data, std::size_t size)
     require(reread.records == read.records && !reread.truncated, "a written list reads back whole");
     for (int i = 0; i < read.records; ++i)
         require(second.Titles.at(i) == oneLine(list.Titles.at(i)) && second.Paths.at(i) == oneLine(list.Paths.at(i)),
-                "a written record reads back the same");
+            "a written record reads back the same");
     return 0;
 }
 
@@ -80,8 +80,8 @@ int sessionLog(const std::uint8_t *data, std::size_t size)
     require(history.entries.size() <= lines.size(), "at most one session a line");
     for (const shell::SessionEntry &entry : history.entries) {
         // A line the log writes for an entry read back parses to the same number.
-        const QString line = shell::SessionLog::sessionLine(entry.number, entry.startText, entry.endText,
-                                                            entry.seconds);
+        const QString line
+            = shell::SessionLog::sessionLine(entry.number, entry.startText, entry.endText, entry.seconds);
         const auto again = shell::SessionLog::parseLine(line);
         require(again && again->number == entry.number, "a session's line reads back its number");
         entry.details();
@@ -103,8 +103,8 @@ int mountTable(const std::uint8_t *data, std::size_t size)
 
 int tagTitle(const std::uint8_t *data, std::size_t size)
 {
-    static const char *const endings[] = {"mp3", "ogg", "flac", "m4a", "wav", "ape", "wma", "opus",
-                                          "mpc", "wv",  "aiff", "spx",  "tta", "mp4", "oga", "asf"};
+    static const char *const endings[] = {"mp3", "ogg", "flac", "m4a", "wav", "ape", "wma", "opus", "mpc", "wv", "aiff",
+        "spx", "tta", "mp4", "oga", "asf"};
     if (size == 0)
         return 0;
     static const QTemporaryDir dir;

@@ -66,10 +66,10 @@ private slots:
         f.button("AddList")->click();
 
         QCOMPARE(f.app.dialogs.texts().last(),
-                 QStringLiteral("The folder ") + m.cd + Gone
-                     + QStringLiteral("No list was made: the current list is as it was."));
+            QStringLiteral("The folder ") + m.cd + Gone
+                + QStringLiteral("No list was made: the current list is as it was."));
         QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Exclamation);
-        QCOMPARE(f.entries("List1"), QStringList{"three.mp3"});
+        QCOMPARE(f.entries("List1"), QStringList {"three.mp3"});
         QCOMPARE(f.listFileBytes(), listFile);
         QCOMPARE(f.state.currentList.FileCount, 1);
         QCOMPARE(f.state.currentList.DiskLabel, QStringLiteral("USB1"));
@@ -84,9 +84,9 @@ private slots:
         QVERIFY(m.removeCd());
         f.trigger("TagTitles");
         QCOMPARE(f.app.dialogs.texts().last(),
-                 QStringLiteral("The folder ") + m.cd + Gone
-                     + QStringLiteral("No title was taken: the titles are as they were."));
-        QCOMPARE(f.entries("List4"), (QStringList{"one.mp3", "two.mp3"}));
+            QStringLiteral("The folder ") + m.cd + Gone
+                + QStringLiteral("No title was taken: the titles are as they were."));
+        QCOMPARE(f.entries("List4"), (QStringList {"one.mp3", "two.mp3"}));
         QCOMPARE(f.button("EditList4")->text(), QStringLiteral("Edit"));
         QVERIFY(!f.list("List4")->isVisibleTo(f.window.get()));
         QCOMPARE(f.label("Label6")->text(), QString());
@@ -117,10 +117,10 @@ private slots:
             QCOMPARE(f.app.dialogs.shown.size(), said);
             return;
         }
-        QCOMPARE(f.app.dialogs.texts().last(), QStringLiteral("The folder ") + m.cd + Gone
-                                                   + QStringLiteral("Playback stopped."));
+        QCOMPARE(f.app.dialogs.texts().last(),
+            QStringLiteral("The folder ") + m.cd + Gone + QStringLiteral("Playback stopped."));
         QCOMPARE(player.fileName(), QString());
-        QCOMPARE(f.entries("List1"), (QStringList{"one.mp3", "two.mp3"}));
+        QCOMPARE(f.entries("List1"), (QStringList {"one.mp3", "two.mp3"}));
     }
 
     // Media mounted and unmounted while the window is open: the drive list
@@ -138,17 +138,17 @@ private slots:
 
         f.app.drives.drives << m.drive(m.usb, "USB");
         f.app.drives.mediaChanged();
-        QCOMPARE(driveItems(drive), (QStringList{"/", m.cd, m.usb}));
+        QCOMPARE(driveItems(drive), (QStringList {"/", m.cd, m.usb}));
         QCOMPARE(drive->property("path").toString(), m.cd);
         QCOMPARE(dir1->property("path").toString(), m.cd);
 
         f.app.drives.drives.removeAt(1);
         QVERIFY(m.removeCd());
         f.app.drives.mediaChanged();
-        QCOMPARE(driveItems(drive), (QStringList{"/", m.usb}));
+        QCOMPARE(driveItems(drive), (QStringList {"/", m.usb}));
         QCOMPARE(drive->property("path").toString(), QStringLiteral("/"));
         QCOMPARE(dir1->property("path").toString(), f.app.folder());
-        QCOMPARE(f.entries("List1"), (QStringList{"one.mp3", "two.mp3"}));
+        QCOMPARE(f.entries("List1"), (QStringList {"one.mp3", "two.mp3"}));
         QVERIFY(QFile::exists(f.app.file("~tmplist.txt")));
 
         // Choosing the new medium is a change of drive as ever.

@@ -71,11 +71,21 @@ private slots:
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QString>("asked");
         QTest::addColumn<QString>("named");
-        QTest::newRow("there") << "-" << "b/deep" << "";
-        QTest::newRow("the folder itself") << "b/deep" << "b/deep" << "b/deep";
-        QTest::newRow("a folder above it") << "b" << "b/deep" << "b";
-        QTest::newRow("the whole medium") << "" << "b/deep" << "";
-        QTest::newRow("with a closing slash") << "b" << "b/deep/" << "b";
+        QTest::newRow("there") << "-"
+                               << "b/deep"
+                               << "";
+        QTest::newRow("the folder itself") << "b/deep"
+                                           << "b/deep"
+                                           << "b/deep";
+        QTest::newRow("a folder above it") << "b"
+                                           << "b/deep"
+                                           << "b";
+        QTest::newRow("the whole medium") << ""
+                                          << "b/deep"
+                                          << "";
+        QTest::newRow("with a closing slash") << "b"
+                                              << "b/deep/"
+                                              << "b";
     }
     void vanishedFolderNamesWhatWentAway()
     {
@@ -99,13 +109,17 @@ private slots:
         QTest::addColumn<QString>("removed");
         QTest::addColumn<QString>("vanished");
         QTest::addColumn<QStringList>("files");
-        const QStringList all{"/top.mp3", "/a/1.mp3", "/a/2.mp3", "/b/3.mp3", "/b/deep/4.mp3", "/c/5.mp3"};
+        const QStringList all {"/top.mp3", "/a/1.mp3", "/a/2.mp3", "/b/3.mp3", "/b/deep/4.mp3", "/c/5.mp3"};
         QTest::newRow("nothing goes") << QString() << QString() << QString() << all;
-        QTest::newRow("a folder listed a moment ago")
-            << "/a" << "b" << "/b" << QStringList{"/top.mp3", "/a/1.mp3", "/a/2.mp3"};
-        QTest::newRow("the medium, halfway")
-            << "/b" << "" << "" << QStringList{"/top.mp3", "/a/1.mp3", "/a/2.mp3"};
-        QTest::newRow("the medium, after the last file") << "/c/5.mp3" << "" << "" << all;
+        QTest::newRow("a folder listed a moment ago") << "/a"
+                                                      << "b"
+                                                      << "/b" << QStringList {"/top.mp3", "/a/1.mp3", "/a/2.mp3"};
+        QTest::newRow("the medium, halfway") << "/b"
+                                             << ""
+                                             << "" << QStringList {"/top.mp3", "/a/1.mp3", "/a/2.mp3"};
+        QTest::newRow("the medium, after the last file") << "/c/5.mp3"
+                                                         << ""
+                                                         << "" << all;
     }
     void aFolderGoingAwayEndsTheWalk()
     {
@@ -125,8 +139,8 @@ private slots:
     void tagReadingStopsWhenTheMediumGoes()
     {
         Medium m;
-        const QStringList lines{"top.mp3", "1.mp3", "2.mp3"};
-        const QStringList files{m.root + "/top.mp3", m.root + "/a/1.mp3", m.root + "/a/2.mp3"};
+        const QStringList lines {"top.mp3", "1.mp3", "2.mp3"};
+        const QStringList files {m.root + "/top.mp3", m.root + "/a/1.mp3", m.root + "/a/2.mp3"};
         const auto out = listmaker::TagTitles::apply(lines, files, [&](int done) {
             if (done == 2)
                 QVERIFY(m.remove(QString()));

@@ -34,7 +34,7 @@ private slots:
                 if (!done)
                     ::umount2(point.constData(), MNT_DETACH);
             }
-        } unmount{point};
+        } unmount {point};
         QTRY_VERIFY(changes >= 1);
         const int mounted = changes;
         QVERIFY(::umount(point.constData()) == 0);

@@ -18,9 +18,9 @@ Q_DECLARE_METATYPE(Failure)
 namespace {
 
 const Failure Fine;
-const Failure Lost{err::DatabaseError, QStringLiteral("SQLExecDirectW unable due to the connection lost")};
-const Failure Refused{err::DatabaseError, QStringLiteral("ERROR: syntax error at or near \"selct\"")};
-const Failure ServerDown{err::DatabaseError, QStringLiteral("could not connect to server: Connection refused")};
+const Failure Lost {err::DatabaseError, QStringLiteral("SQLExecDirectW unable due to the connection lost")};
+const Failure Refused {err::DatabaseError, QStringLiteral("ERROR: syntax error at or near \"selct\"")};
+const Failure ServerDown {err::DatabaseError, QStringLiteral("could not connect to server: Connection refused")};
 
 // A connection whose attempts and reopenings fail as scripted.
 struct ScriptedLink
@@ -30,10 +30,10 @@ struct ScriptedLink
     int attemptsRun = 0;
     int reopensTried = 0;
 
-    LostConnectionRule rule{[this] {
-                                ++reopensTried;
-                                return reopens.isEmpty() ? Failure() : reopens.dequeue();
-                            },
+    LostConnectionRule rule {[this] {
+                                 ++reopensTried;
+                                 return reopens.isEmpty() ? Failure() : reopens.dequeue();
+                             },
         [](const Failure &f) { return songdb::tellsOfLostConnection(f); }};
 
     LostConnectionRule::Attempt attempt()
@@ -75,14 +75,15 @@ private slots:
         QTest::newRow("server stopped under the connection")
             << err::DatabaseError
             << "FATAL: terminating connection due to administrator command;\nThe connection has been lost" << true;
-        QTest::newRow("statement on the broken link") << err::DatabaseError
-                                                      << "SQLPrepareW unable due to the connection lost" << true;
+        QTest::newRow("statement on the broken link")
+            << err::DatabaseError << "SQLPrepareW unable due to the connection lost" << true;
         QTest::newRow("server not back yet")
-            << err::DatabaseError << "could not connect to server: Connection refused\n\tIs the server running?" << true;
+            << err::DatabaseError << "could not connect to server: Connection refused\n\tIs the server running?"
+            << true;
         QTest::newRow("state of class 08") << err::ConnectionLost << "Communication link failure" << true;
         QTest::newRow("database file on a dropped share") << err::DatabaseError << "disk I/O error (10)" << true;
-        QTest::newRow("folder of the database file gone") << err::DatabaseError << "unable to open database file (14)"
-                                                          << true;
+        QTest::newRow("folder of the database file gone")
+            << err::DatabaseError << "unable to open database file (14)" << true;
         QTest::newRow("wrong statement") << err::DatabaseError << "ERROR: syntax error at or near \"selct\"" << false;
         QTest::newRow("refused row") << err::DatabaseError << "refused (19)" << false;
         QTest::newRow("data source never opened")
@@ -109,20 +110,21 @@ private slots:
         QTest::addColumn<QString>("saying");
         QTest::addColumn<bool>("pending");
         using L = QList<Failure>;
-        QTest::newRow("read") << true << L{Fine} << L{} << 1 << 0 << 0 << "" << false;
-        QTest::newRow("refused read") << true << L{Refused} << L{} << 1 << 0 << err::DatabaseError << "selct" << false;
+        QTest::newRow("read") << true << L {Fine} << L {} << 1 << 0 << 0 << "" << false;
+        QTest::newRow("refused read") << true << L {Refused} << L {} << 1 << 0 << err::DatabaseError << "selct"
+                                      << false;
         QTest::newRow("read on a lost connection runs again")
-            << true << L{Lost, Fine} << L{Fine} << 2 << 1 << 0 << "" << false;
+            << true << L {Lost, Fine} << L {Fine} << 2 << 1 << 0 << "" << false;
         QTest::newRow("read, server not back")
-            << true << L{Lost} << L{ServerDown} << 1 << 1 << err::ConnectionLost
+            << true << L {Lost} << L {ServerDown} << 1 << 1 << err::ConnectionLost
             << "The song catalogue cannot be reached: could not connect to server: Connection refused" << true;
         QTest::newRow("read lost again at once")
-            << true << L{Lost, Lost} << L{Fine} << 2 << 1 << err::ConnectionLost << "cannot be reached" << true;
-        QTest::newRow("change") << false << L{Fine} << L{} << 1 << 0 << 0 << "" << false;
-        QTest::newRow("refused change") << false << L{Refused} << L{} << 1 << 0 << err::DatabaseError << "selct"
+            << true << L {Lost, Lost} << L {Fine} << 2 << 1 << err::ConnectionLost << "cannot be reached" << true;
+        QTest::newRow("change") << false << L {Fine} << L {} << 1 << 0 << 0 << "" << false;
+        QTest::newRow("refused change") << false << L {Refused} << L {} << 1 << 0 << err::DatabaseError << "selct"
                                         << false;
         QTest::newRow("change on a lost connection is not repeated")
-            << false << L{Lost, Fine} << L{Fine} << 1 << 0 << err::ConnectionLost
+            << false << L {Lost, Fine} << L {Fine} << 1 << 0 << err::ConnectionLost
             << "the change was not stored. Try it again." << true;
     }
     void readRunsAgainChangeNever()
@@ -175,8 +177,8 @@ private slots:
         const QString away = dir.filePath(QStringLiteral("share-away"));
         QVERIFY(QDir().mkpath(share));
         QVERIFY(QFile::copy(QStringLiteral(QUENMORA_EMPTY_DB), share + QStringLiteral("/DizaRore.sqlite")));
-        QFile::setPermissions(share + QStringLiteral("/DizaRore.sqlite"),
-                              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile::setPermissions(
+            share + QStringLiteral("/DizaRore.sqlite"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         songdb::SongConnection c(QStringLiteral("DRIVER=SQLite3;Database=%1/DizaRore.sqlite;Timeout=2000;").arg(share));
         QVERIFY2(c.isOpen(), qPrintable(c.openFailure().description));
         QCOMPARE(c.appendList(songs(QStringLiteral("CD01"), 3)).value, 3);
@@ -184,13 +186,13 @@ private slots:
         QVERIFY(QDir().rename(share, away));
         const auto dropped = c.appendList(songs(QStringLiteral("CD02"), 3));
         QCOMPARE(dropped.failure.number, err::ConnectionLost);
-        QVERIFY2(dropped.failure.description.contains(QLatin1String("not stored")),
-                 qPrintable(dropped.failure.description));
+        QVERIFY2(
+            dropped.failure.description.contains(QLatin1String("not stored")), qPrintable(dropped.failure.description));
         QVERIFY(c.isOpen()); // lost, and opened again by the next operation
         const auto unreachable = c.countRecords();
         QCOMPARE(unreachable.failure.number, err::ConnectionLost);
         QVERIFY2(unreachable.failure.description.contains(QLatin1String("cannot be reached")),
-                 qPrintable(unreachable.failure.description));
+            qPrintable(unreachable.failure.description));
 
         QVERIFY(QDir().rename(away, share));
         const auto back = c.countRecords();

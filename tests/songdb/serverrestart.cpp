@@ -24,7 +24,7 @@ const QString Script = QStringLiteral(QUENMORA_SOURCE_DIR "/scripts/pg-server.sh
 int freePort()
 {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
+    sockaddr_in a {};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof a;
@@ -65,7 +65,7 @@ private:
     {
         QProcess p;
         p.setProcessChannelMode(QProcess::ForwardedChannels);
-        p.start(QStringLiteral("bash"), QStringList{Script, command, m_server} + more);
+        p.start(QStringLiteral("bash"), QStringList {Script, command, m_server} + more);
         return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
     }
 
@@ -121,7 +121,7 @@ private slots:
 
         find(f, QStringLiteral("Love"));
         QCOMPARE(NavFixture::lines(f.list("List1")),
-                 QStringList({QStringLiteral("Love Me"), QStringLiteral("Love You"), QStringLiteral("Love Her")}));
+            QStringList({QStringLiteral("Love Me"), QStringLiteral("Love You"), QStringLiteral("Love Her")}));
         f.click("SearchDisks");
         QCOMPARE(NavFixture::count(f.list("List1")), 3);
         f.click("ShowAll");
@@ -189,7 +189,7 @@ private slots:
         const QString said = f.app.dialogs.texts().at(1);
         QVERIFY2(said.startsWith(QLatin1String("3151\r\nThe connection to the song catalogue was lost: the change was "
                                                "not stored. Try it again.")),
-                 qPrintable(said));
+            qPrintable(said));
         QVERIFY(f.w<QPushButton>("AppendFileList")->isEnabled());
         QCOMPARE(w.totalRecords(), 1);
 
@@ -202,7 +202,7 @@ private slots:
         f.click("AppendFileList");
         QCOMPARE(f.app.dialogs.shown.size(), 4);
         QVERIFY2(f.app.dialogs.texts().at(3).startsWith(QLatin1String("Currently created list of files appended")),
-                 qPrintable(f.app.dialogs.texts().at(3)));
+            qPrintable(f.app.dialogs.texts().at(3)));
         QCOMPARE(f.app.rowCount(), 301);
         QCOMPARE(w.totalRecords(), 301);
     }
