@@ -177,21 +177,6 @@ Failure SongConnection::change(const LostConnectionRule::Attempt &attempt)
     return underRule(RuleKind::Change, attempt);
 }
 
-template <typename T, typename Op>
-DbResult<T> SongConnection::ruled(RuleKind kind, Op op)
-{
-    DbResult<T> r;
-    if (const Failure f = underRule(kind, [&] {
-            r = op();
-            return r.failure;
-        });
-        f.isSet()) {
-        r = {};
-        r.failure = f;
-    }
-    return r;
-}
-
 Failure SongConnection::closedFailure() const
 {
     Failure closed = connectionClosedFailure();

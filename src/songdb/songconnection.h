@@ -166,6 +166,21 @@ private:
     bool m_attempting = false;
 };
 
+template <typename T, typename Op>
+DbResult<T> SongConnection::ruled(RuleKind kind, Op op)
+{
+    DbResult<T> r;
+    if (const platform::Failure f = underRule(kind, [&] {
+            r = op();
+            return r.failure;
+        });
+        f.isSet()) {
+        r = {};
+        r.failure = f;
+    }
+    return r;
+}
+
 // The program-wide connection slot: ConnectDatabase replaces the connection
 // with a newly opened one, as each window load does.
 class SongDatabase
