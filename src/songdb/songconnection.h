@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/failure.h"
+#include "songdb/lostconnection.h"
 #include "songdb/odbcdirect.h"
 #include "songdb/recordsreader.h"
 #include "songdb/songrecord.h"
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -41,6 +43,10 @@ inline const QString DefaultConnectString = QStringLiteral("Orvandel;UID=sa;PWD=
 // One open (or failed) connection to the song database. Every operation
 // opens its own statement and finishes it before returning. When the data
 // source could not be opened, every operation fails with ConnectionClosed.
+// A connection lost once it was open (the server restarted, the share that
+// holds the database file dropped) is opened again through the same data
+// source as LostConnectionRule says: a read runs once more, a change fails
+// as not stored.
 class SongConnection
 {
 public:
@@ -49,6 +55,7 @@ public:
     SongConnection(const SongConnection &) = delete;
     SongConnection &operator=(const SongConnection &) = delete;
 
+    // Open, or lost and opened again by the next operation.
     bool isOpen() const;
     // Why opening failed (ConnectionClosed with the driver's text), or nothing.
     platform::Failure openFailure() const { return m_openFailure; }
@@ -119,7 +126,22 @@ public:
 
     QString connectionName() const { return m_name; }
 
+    // A read or a change that the caller makes of this connection's
+    // operations and runs itself (a query made here and run on a worker
+    // thread), under the lost-connection rule: a read is made and run once
+    // more on the connection opened again, a change is not.
+    platform::Failure read(const LostConnectionRule::Attempt &attempt);
+    platform::Failure change(const LostConnectionRule::Attempt &attempt);
+
 private:
+    enum class RuleKind { Read, Change };
+    platform::Failure underRule(RuleKind kind, const LostConnectionRule::Attempt &attempt);
+    // An operation as the lost-connection rule runs it: op is the operation
+    // itself, called again inside the rule's attempt.
+    template <typename T, typename Op>
+    DbResult<T> ruled(RuleKind kind, Op op);
+    platform::Failure reopen();
+    bool lost(const platform::Failure &failure) const;
     platform::Failure closedFailure() const;
     QSqlDatabase database() const;
     platform::Failure execute(QSqlQuery &query) const;
@@ -136,9 +158,28 @@ private:
     static platform::Failure failureOf(const QSqlError &error);
 
     QString m_name;
+    QString m_connectString;
     platform::Failure m_openFailure;
     bool m_loginRefused = false;
+    LostConnectionRule m_rule;
+    // An operation runs inside the rule's attempt: nested operations run as they are.
+    bool m_attempting = false;
 };
+
+template <typename T, typename Op>
+DbResult<T> SongConnection::ruled(RuleKind kind, Op op)
+{
+    DbResult<T> r;
+    if (const platform::Failure f = underRule(kind, [&] {
+            r = op();
+            return r.failure;
+        });
+        f.isSet()) {
+        r = {};
+        r.failure = f;
+    }
+    return r;
+}
 
 // The program-wide connection slot: ConnectDatabase replaces the connection
 // with a newly opened one, as each window load does.

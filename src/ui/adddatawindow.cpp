@@ -518,11 +518,16 @@ void AddDataWindow::OK_Click()
         return;
     }
     // A large table takes a while to empty: the window keeps painting meanwhile.
-    const auto change = m_state.database.connection().deleteAllChange();
+    SongConnection &connection = m_state.database.connection();
     int deleted = 0;
-    Failure failure = change.failure;
-    if (change.ok())
-        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    const Failure failure = connection.change([&] {
+        const auto change = connection.deleteAllChange();
+        if (!change.ok())
+            return change.failure;
+        Failure f;
+        platform::runBusy([&] { f = change.value.run(&deleted); });
+        return f;
+    });
     if (failure.isSet()) {
         wait.restore();
         reportFailure(failure);

@@ -138,18 +138,23 @@ void ResultsBrowser::fillLabels(const QStringList &labels)
     m_ui.List1Lines->setLines(std::move(lines));
 }
 
-platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines)
+platform::Failure ResultsBrowser::readLines(const MakeQuery &make, songdb::TitleLines *lines)
 {
-    platform::Failure failure;
-    platform::runBusy([&] { failure = query.run(lines); });
-    return failure;
+    songdb::SongConnection &connection = m_state.database.connection();
+    return connection.read([&] {
+        const songdb::DbResult<songdb::LinesQuery> query = make(connection);
+        if (!query.ok())
+            return query.failure;
+        platform::Failure failure;
+        platform::runBusy([&] { failure = query.value.run(lines); });
+        return failure;
+    });
 }
 
-std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                               WaitCursor &wait)
+std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const MakeQuery &make, WaitCursor &wait)
 {
     songdb::TitleLines lines;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &lines) : query.failure;
+    const platform::Failure failure = readLines(make, &lines);
     if (failure.isSet()) {
         wait.restore();
         m_window.reportFailure(failure);
@@ -217,9 +222,9 @@ void ResultsBrowser::LoadFieldNames()
 
 bool ResultsBrowser::Searcher_AllTitle()
 {
-    const auto query = m_state.database.connection().allTitlesQuery();
     songdb::TitleLines titles;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &titles) : query.failure;
+    const platform::Failure failure
+        = readLines([](songdb::SongConnection &connection) { return connection.allTitlesQuery(); }, &titles);
     if (failure.isSet()) {
         m_window.reportFailure(failure);
         return false;
@@ -313,8 +318,10 @@ void ResultsBrowser::Find_Click()
     // The text is a value of the query, never part of its statement, and the
     // column is checked against the table's: an unknown column is refused
     // before anything is sent.
-    std::optional<songdb::TitleLines> read =
-        readOrReport(m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text()), wait);
+    const QString column = m_ui.Combo1->currentText();
+    const QString searched = m_ui.Text2->text();
+    std::optional<songdb::TitleLines> read = readOrReport(
+        [&](songdb::SongConnection &connection) { return connection.findQuery(column, searched); }, wait);
     if (!read)
         return;
     songdb::TitleLines found = std::move(*read);
@@ -461,7 +468,8 @@ void ResultsBrowser::labelList(ListMode mode)
 void ResultsBrowser::Duplicates_Click()
 {
     WaitCursor wait(&m_window);
-    std::optional<songdb::TitleLines> read = readOrReport(m_state.database.connection().duplicateTitlesQuery(), wait);
+    std::optional<songdb::TitleLines> read = readOrReport(
+        [](songdb::SongConnection &connection) { return connection.duplicateTitlesQuery(); }, wait);
     if (!read)
         return;
     songdb::TitleLines found = std::move(*read);
@@ -517,13 +525,16 @@ platform::Failure ResultsBrowser::saveCsv(const QString &path, bool allRecords)
     if (!allRecords && isLabelMode(m_mode))
         return CsvExport::writeColumn(path, songdb::ColumnNames[labelKind(m_mode).column], m_ui.List1Lines->lines());
     WaitCursor wait(&m_window);
-    auto reader = m_state.database.connection().recordsReader();
-    if (!reader.ok())
-        return reader.failure;
     const songdb::TitleLines &lines = allRecords ? m_ui.DataList1Lines->lines() : m_ui.List1Lines->lines();
-    platform::Failure failure;
-    platform::runBusy([&] { failure = CsvExport::writeRecords(path, lines, reader.value); });
-    return failure;
+    songdb::SongConnection &connection = m_state.database.connection();
+    return connection.read([&] {
+        auto reader = connection.recordsReader();
+        if (!reader.ok())
+            return reader.failure;
+        platform::Failure failure;
+        platform::runBusy([&] { failure = CsvExport::writeRecords(path, lines, reader.value); });
+        return failure;
+    });
 }
 
 } // namespace browse

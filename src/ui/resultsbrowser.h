@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 class QListView;
@@ -21,6 +22,7 @@ namespace songdb {
 struct AddDataForm;
 class AddDataWindow;
 class LinesQuery;
+class SongConnection;
 class WaitCursor;
 template <typename T>
 struct DbResult;
@@ -79,11 +81,13 @@ private:
     void lineClicked(QListView *list, int row);
     void rowChanged(QListView *list, int row);
     void fillLabels(const QStringList &labels);
-    // Reads the lines on a thread of their own while the window keeps painting.
-    platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines);
+    using MakeQuery = std::function<songdb::DbResult<songdb::LinesQuery>(songdb::SongConnection &)>;
+    // Reads the lines of the query made of the connection on a thread of their
+    // own while the window keeps painting; made and read again when the
+    // connection was lost and is back.
+    platform::Failure readLines(const MakeQuery &make, songdb::TitleLines *lines);
     // The same, or after a failure the failure said (the hourglass gone first) and no lines.
-    std::optional<songdb::TitleLines> readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                   songdb::WaitCursor &wait);
+    std::optional<songdb::TitleLines> readOrReport(const MakeQuery &make, songdb::WaitCursor &wait);
     void setMode(ListMode mode);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;
