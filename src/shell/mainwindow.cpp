@@ -3,6 +3,7 @@
 #include "listmaker/makeslistwindow.h"
 #include "platform/boldcaption.h"
 #include "platform/fixedcolours.h"
+#include "platform/version.h"
 #include "platform/windowplacement.h"
 #include "shell/loadtime.h"
 #include "shell/mainpictures.h"
@@ -148,7 +149,7 @@ void MainWindow::buildControls()
     m_label7 = makeText("Label7", QString(), Label7, QStringLiteral("Quenmora Version"));
     m_label3 = makeText("Label3", QString(), Label3, QStringLiteral("This is loading time in ms"));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_label4 = makeText("Label4", QStringLiteral("4.70"), Label4, QStringLiteral("Quenmora Version"));
+    m_label4 = makeText("Label4", platform::programVersion(), Label4, QStringLiteral("Quenmora Version"));
     m_label4->setAlignment(Qt::AlignCenter);
     m_label2 = makeText("Label2", QString(), Label2, QStringLiteral("Popularity details"));
     m_label2->setAlignment(Qt::AlignCenter);
