@@ -21,7 +21,7 @@ const QStringList QtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetco
 const QStringList QtOptionsJoined
     = {QStringLiteral("style"), QStringLiteral("stylesheet"), QStringLiteral("qmljsdebugger")};
 
-// The option's name without its dashes, for one of Qt's; empty otherwise.
+// An option's name without its dashes; empty for what is no option.
 QString qtName(const QString &argument)
 {
     if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("-") || argument == QLatin1String("--"))
