@@ -4,6 +4,8 @@
 #                                 the catalogue 'quenmora' as on a household's
 #                                 server (setup-postgres-dsn.sh --server-only)
 #   pg-server.sh stop DIR         stop it (DIR may then be removed)
+#   pg-server.sh pause DIR        stop it, as a restart of the machine does
+#   pg-server.sh resume DIR       start it again as it was, on its port
 # The server listens on 127.0.0.1 only and keeps its socket in DIR. Its
 # superuser 'quenmora_admin' (password 'throwaway') sets it up and owns the
 # catalogue; the program's login 'sa' (password 'kzq') may only read and
@@ -25,6 +27,12 @@ bindir=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 # then, from a folder that user may enter.
 as_owner() {
     if [ "$(id -u)" -eq 0 ]; then (cd / && runuser -u postgres -- "$@"); else "$@"; fi
+}
+
+# The server's settings (address, port, socket folder) are in its own file.
+run_server() {
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 start >/dev/null \
+        || { cat "$dir/server.log" >&2; exit 1; }
 }
 
 case "$cmd" in
@@ -66,12 +74,19 @@ start)
         echo "fsync = off"
         echo "full_page_writes = off"
     } >>"$dir/data/postgresql.conf"
-    as_owner "$bindir/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 start >/dev/null \
-        || { cat "$dir/server.log" >&2; exit 1; }
+    run_server
     # The set-up reads the schema as the caller, so this copy's folder may be closed to the server's user.
     PGPASSWORD="$admin_password" bash "$HERE/setup-postgres-dsn.sh" --server-only \
         --host 127.0.0.1 --port "$port" --admin "$admin" >"$dir/setup.log" 2>&1 \
         || { cat "$dir/setup.log" >&2; exit 1; }
+    ;;
+pause)
+    dir="$(cd "$dir" && pwd)"
+    as_owner "$bindir/pg_ctl" -D "$dir/data" -m fast -w stop >/dev/null
+    ;;
+resume)
+    dir="$(cd "$dir" && pwd)"
+    run_server
     ;;
 stop)
     [ -d "$dir/data" ] || exit 0
@@ -83,7 +98,7 @@ stop)
     fi
     ;;
 *)
-    echo "usage: pg-server.sh start|stop DIR [PORT]" >&2
+    echo "usage: pg-server.sh start|stop|pause|resume DIR [PORT]" >&2
     exit 2
     ;;
 esac

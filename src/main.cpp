@@ -3,18 +3,43 @@
 #include "ui/desktop/busywork.h"
 #include "ui/desktop/qtdialogs.h"
 #include "ui/desktop/qtmediaplayer.h"
+#include "platform/commandline.h"
 #include "platform/stopsignals.h"
 #include "platform/systemdrives.h"
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"
 
 #include <QApplication>
+#include <QFile>
 
+#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <vector>
 
 int main(int argc, char *argv[])
 {
+    // Read before the application object exists: --help and --version need no display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
+    const platform::CommandLine commandLine = platform::parseCommandLine(arguments);
+    if (commandLine.action != platform::CommandLine::Action::Run) {
+        const platform::CommandLineAnswer answer = platform::answerCommandLine(commandLine);
+        std::fputs(answer.out.toLocal8Bit().constData(), stdout);
+        std::fputs(answer.err.toLocal8Bit().constData(), stderr);
+        return answer.exitCode;
+    }
+    // Qt sees its own options only.
+    std::vector<QByteArray> qtArguments {QByteArray(argv[0])};
+    for (const QString &argument : commandLine.qtArguments)
+        qtArguments.push_back(QFile::encodeName(argument));
+    std::vector<char *> qtArgv;
+    for (QByteArray &argument : qtArguments)
+        qtArgv.push_back(argument.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArguments.size());
+
     // What the program writes (the catalogue's journal, the session log, the
     // lists and reports) is the user's alone.
     umask(S_IRWXG | S_IRWXO);
@@ -24,18 +49,22 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
 
-    QApplication application(argc, argv);
+    QApplication application(qtArgc, qtArgv.data());
     QApplication::setApplicationName(QStringLiteral("Quenmora"));
     QGuiApplication::setDesktopFileName(QStringLiteral("quenmora"));
 
     platform::QtDialogs dialogs;
-    const platform::AppFolderPlan folder
-        = platform::planAppFolder(QCoreApplication::applicationDirPath(), QProcessEnvironment::systemEnvironment());
-    // In the temporary folder, a folder that may be another user's is never used.
-    if (const platform::Failure f = platform::claimAppFolder(folder); f.isSet() && folder.inTemporaryFolder) {
+    const platform::AppFolderPlan folder = commandLine.appFolder.isEmpty()
+        ? platform::planAppFolder(QCoreApplication::applicationDirPath(), QProcessEnvironment::systemEnvironment())
+        : platform::chooseAppFolder(commandLine.appFolder, QCoreApplication::applicationDirPath());
+    // In the temporary folder, a folder that may be another user's is never
+    // used; nor a chosen one that cannot be.
+    if (const platform::Failure f = platform::claimAppFolder(folder);
+        f.isSet() && (folder.inTemporaryFolder || folder.chosen)) {
         platform::Message refused;
         refused.text = f.description;
         refused.icon = platform::Icon::Critical;
+        std::fprintf(stderr, "quenmora: %s\n", qPrintable(f.description));
         // A request to stop closes the message as it ends the program elsewhere.
         platform::StopSignals stop;
         QObject::connect(&stop, &platform::StopSignals::stopRequested, [] { QCoreApplication::exit(EXIT_FAILURE); });

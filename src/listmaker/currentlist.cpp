@@ -88,11 +88,18 @@ WriteResult write(const QString &path, const CurrentList &list)
 
 ReadResult read(const QString &path, CurrentList *list)
 {
-    ReadResult result;
     QStringList lines;
-    result.failure = platform::readTextLines(path, &lines);
-    if (result.failure.isSet())
+    if (const platform::Failure failure = platform::readTextLines(path, &lines); failure.isSet()) {
+        ReadResult result;
+        result.failure = failure;
         return result;
+    }
+    return fromLines(lines, list);
+}
+
+ReadResult fromLines(const QStringList &lines, CurrentList *list)
+{
+    ReadResult result;
     const int whole = int(lines.size() / 8);
     const int stored = qMin(whole, CurrentList::Capacity);
     for (int n = 0; n < stored; ++n) {

@@ -58,6 +58,8 @@ struct ReadResult
 // last stays), paths, titles, sizes and dates at each record's index.
 // FileCount is left alone.
 ReadResult read(const QString &path, CurrentList *list);
+// The same from the file's lines.
+ReadResult fromLines(const QStringList &lines, CurrentList *list);
 
 // A value as it can stand on one line of the file: a line break inside a
 // name becomes a visible sign (U+2424 for LF, U+240D for CR).

@@ -1,11 +1,13 @@
 #include "listmaker/folderscanner.h"
 
+#include "listmaker/vanishedmedium.h"
 #include "platform/datetext.h"
 
 #include <QDateTime>
 #include <QFile>
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -78,9 +80,14 @@ public:
     bool isOpen() const { return m_dir != nullptr; }
     int fd() const { return ::dirfd(m_dir); }
 
-    void read(QVector<Entry> *files, QVector<Entry> *folders)
+    // False when the folder could not be read to its end.
+    bool read(QVector<Entry> *files, QVector<Entry> *folders)
     {
-        while (const dirent *d = ::readdir(m_dir)) {
+        for (;;) {
+            errno = 0;
+            const dirent *d = ::readdir(m_dir);
+            if (!d)
+                break;
             if (d->d_name[0] == '.')
                 continue; // ".", ".." and hidden names
             Entry e;
@@ -95,8 +102,10 @@ public:
             else
                 folders->append(std::move(e));
         }
+        const bool whole = errno == 0;
         std::sort(files->begin(), files->end(), entryLess);
         std::sort(folders->begin(), folders->end(), entryLess);
+        return whole;
     }
 
     // Size and date of a file; a link is followed to the file it names.
@@ -171,13 +180,17 @@ public:
     }
 
     int folders() const { return m_folders; }
+    QString vanished() const { return m_vanished; }
 
     void folder(const QByteArray &raw, const QString &path, bool isStart)
     {
         m_visitor.enterFolder(path);
         OpenFolder dir(raw, isStart);
-        if (!dir.isOpen())
+        if (!dir.isOpen()) {
+            // Skipped when it is there but closed to the user; gone, it ends the walk.
+            m_vanished = vanishedFolder(path);
             return;
+        }
         struct stat self {};
         if (::fstat(dir.fd(), &self) != 0)
             return;
@@ -188,7 +201,11 @@ public:
 
         QVector<Entry> files;
         QVector<Entry> subfolders;
-        dir.read(&files, &subfolders);
+        if (!dir.read(&files, &subfolders)) {
+            m_vanished = vanishedFolder(path);
+            if (!m_vanished.isEmpty())
+                return;
+        }
         for (Entry &f : files) {
             FolderScanner::FileFacts facts;
             if (m_visitor.wantsFacts() && dir.statFile(f)) {
@@ -209,6 +226,8 @@ public:
         for (const Entry &s : subfolders) {
             if (s.kind == Kind::Folder)
                 folder(joinRaw(raw, s.raw), joinPath(path, s.name), false);
+            if (!m_vanished.isEmpty())
+                break;
         }
         m_ancestors.pop_back();
         m_folders += met;
@@ -218,6 +237,7 @@ private:
     FolderScanner::Visitor &m_visitor;
     QVector<std::pair<dev_t, ino_t>> m_ancestors;
     int m_folders = 0;
+    QString m_vanished;
 };
 
 class ListFiller final : public FolderScanner::Visitor
@@ -292,10 +312,15 @@ FolderListing listFolder(const QString &folder)
     return listing;
 }
 
-int FolderScanner::walk(const QString &startFolder, Visitor &visitor)
+int FolderScanner::walk(const QString &startFolder, Visitor &visitor, QString *vanished)
 {
     Walk w(visitor);
     w.folder(QFile::encodeName(startFolder), startFolder, true);
+    if (vanished) {
+        // A medium removed while the last folder's files were read leaves
+        // that folder readable to its end, but not the medium.
+        *vanished = w.vanished().isEmpty() ? vanishedFolder(startFolder) : w.vanished();
+    }
     return w.folders();
 }
 
@@ -305,7 +330,7 @@ ScanOutcome ScanFolders(const QString &startFolder, CurrentList &list,
     list.FileCount = 0;
     ListFiller filler(list, onFolder);
     ScanOutcome outcome;
-    outcome.foldersScanned = FolderScanner::walk(startFolder, filler);
+    outcome.foldersScanned = FolderScanner::walk(startFolder, filler, &outcome.vanishedFolder);
     outcome.fileCount = list.FileCount;
     return outcome;
 }

@@ -34,6 +34,8 @@ bool nameLess(const QString &a, const QString &b);
 // Hidden files and folders are skipped, links to folders are never
 // followed (so a link loop cannot trap the walk), a folder that cannot be
 // entered is skipped, and names that are not valid UTF-8 are still read.
+// A folder that goes away under the walk (its medium removed, its share
+// dropped) ends it.
 class FolderScanner
 {
 public:
@@ -56,14 +58,17 @@ public:
     };
 
     // Returns the number of subfolders met at any depth (the start folder is
-    // not counted; a subfolder that cannot be entered still counts).
-    static int walk(const QString &startFolder, Visitor &visitor);
+    // not counted; a subfolder that cannot be entered still counts). When a
+    // folder went away under the walk, *vanished names it (see
+    // vanishedFolder) and the walk stopped there.
+    static int walk(const QString &startFolder, Visitor &visitor, QString *vanished = nullptr);
 };
 
 struct ScanOutcome
 {
     qint32 fileCount = 0;   // every file found, also those the store cannot hold
     int foldersScanned = 0; // subfolders met
+    QString vanishedFolder; // the folder that went away under the walk; the list is then half made
 };
 
 // Fills the store from a walk of the folder: records 0 to 10000 get the

@@ -1,5 +1,8 @@
 #include "listmaker/tagtitles.h"
 
+#include "listmaker/boundedtagstream.h"
+#include "listmaker/vanishedmedium.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -16,8 +19,12 @@ QString TagTitles::titleOf(const QString &path)
     if (!QFileInfo(path).isFile())
         return {};
     const QByteArray name = QFile::encodeName(path);
-    const TagLib::FileRef ref(name.constData(), false);
-    if (ref.isNull() || !ref.tag())
+    // A hostile file (tags that claim huge sizes or nest without end) must not hold up the list.
+    BoundedTagStream stream(name.constData());
+    if (!stream.isOpen())
+        return {};
+    const TagLib::FileRef ref(&stream, false);
+    if (ref.isNull() || !ref.tag() || stream.exhausted())
         return {};
     TagLib::String text = ref.tag()->title();
     // A WAV file's own tag is its ID3v2 tag; the INFO chunk is asked apart.
@@ -41,6 +48,16 @@ TagTitles::Outcome TagTitles::apply(const QStringList &lines, const QStringList 
     out.lines = lines;
     for (qsizetype i = 0; i < out.lines.size(); ++i) {
         const QString title = i < files.size() && !files.at(i).isEmpty() ? titleOf(files.at(i)) : QString();
+        if (title.isEmpty() && i < files.size() && !files.at(i).isEmpty()) {
+            // No title may mean no file: when its folder went away, no title of the list is kept.
+            const QString gone = vanishedFolder(QFileInfo(files.at(i)).path());
+            if (!gone.isEmpty()) {
+                out.lines = lines;
+                out.changed = 0;
+                out.vanishedFolder = gone;
+                return out;
+            }
+        }
         if (!title.isEmpty() && title != out.lines.at(i)) {
             out.lines[i] = title;
             ++out.changed;

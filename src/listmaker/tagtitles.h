@@ -15,6 +15,9 @@ public:
     {
         QStringList lines; // the lines with the titles put in
         int changed = 0;   // lines whose text the titles changed
+        // The folder of a file that went away under the reading (see
+        // vanishedFolder): the reading stopped there and the lines are as given.
+        QString vanishedFolder;
     };
 
     // The title of the file, trimmed, control characters read as blanks;

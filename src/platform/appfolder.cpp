@@ -114,7 +114,8 @@ QStringList shippedNames(const QString &shippedFiles)
     if (QFileInfo::exists(shippedFiles + QLatin1Char('/') + HelpName))
         names << HelpName;
     const QDir root(shippedFiles);
-    QDirIterator it(shippedFiles + QStringLiteral("/Photographs"), QDir::Files, QDirIterator::Subdirectories);
+    // The sounds only: a portable copy's own folder holds its disk photographs too.
+    QDirIterator it(shippedFiles + QStringLiteral("/Photographs/Audio"), QDir::Files, QDirIterator::Subdirectories);
     QStringList below;
     while (it.hasNext())
         below << root.relativeFilePath(it.next());
@@ -122,20 +123,48 @@ QStringList shippedNames(const QString &shippedFiles)
     return names + below;
 }
 
+// The installation's shipped files beside the program's folder; empty for a portable copy.
+QString installationFiles(const QString &programFolder)
+{
+    const QString shipped = QDir::cleanPath(programFolder + QStringLiteral("/../share/quenmora"));
+    return QFileInfo(shipped).isDir() ? shipped : QString();
+}
+
 } // namespace
 
 AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment)
 {
-    const QString shipped = QDir::cleanPath(programFolder + QStringLiteral("/../share/quenmora"));
-    if (!QFileInfo(shipped).isDir())
+    const QString shipped = installationFiles(programFolder);
+    if (shipped.isEmpty())
         return {programFolder, QString()};
     bool temporary = false;
     const QString home = dataHome(environment, &temporary);
     return {home + QStringLiteral("/Quenmora"), shipped, temporary};
 }
 
+AppFolderPlan chooseAppFolder(const QString &folder, const QString &programFolder)
+{
+    AppFolderPlan plan;
+    plan.folder = QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
+    plan.shippedFiles = installationFiles(programFolder);
+    if (plan.shippedFiles.isEmpty())
+        plan.shippedFiles = QDir::cleanPath(programFolder);
+    plan.chosen = true;
+    return plan;
+}
+
 Failure claimAppFolder(const AppFolderPlan &plan)
 {
+    if (plan.chosen) {
+        const QFileInfo info(plan.folder);
+        if ((info.isDir() || QDir().mkdir(plan.folder)) && QFileInfo(plan.folder).isWritable())
+            return {};
+        return {err::PathFileAccess,
+            QStringLiteral("Quenmora cannot keep its files in %1: it is no folder that you may write in, and "
+                           "cannot be made. Name an existing folder, or one in an existing folder, with "
+                           "--app-folder.")
+                .arg(plan.folder)};
+    }
     if (!plan.installed())
         return {};
     const QString home = QFileInfo(plan.folder).path();
@@ -164,7 +193,7 @@ Failure claimAppFolder(const AppFolderPlan &plan)
 
 Failure prepareAppFolder(const AppFolderPlan &plan)
 {
-    if (!plan.installed())
+    if (!plan.installed() && !plan.chosen)
         return {};
     if (const Failure claimed = claimAppFolder(plan); claimed.isSet())
         return claimed;

@@ -18,25 +18,34 @@ struct AppFolderPlan
     // Neither HOME nor the system's account names a home folder: the data
     // folder lies in a folder of the user's in the system's temporary folder.
     bool inTemporaryFolder = false;
+    // Named on the command line: the folder is used as it is (its modes stay:
+    // a memory stick may keep none) and gets the shipped files it lacks.
+    bool chosen = false;
 
-    bool installed() const { return !shippedFiles.isEmpty(); }
+    bool installed() const { return !chosen && !shippedFiles.isEmpty(); }
 };
 
 // Decides from the program's folder and the environment (XDG_DATA_HOME, HOME).
 AppFolderPlan planAppFolder(const QString &programFolder, const QProcessEnvironment &environment);
+
+// The folder the user named (--app-folder), a relative one from the current
+// folder. Its shipped files come from the installation, or for a portable
+// copy from the program's own folder.
+AppFolderPlan chooseAppFolder(const QString &folder, const QString &programFolder);
 
 // For an installed copy: makes the application folder private to the user
 // (0700, and so a data home that did not exist), and makes an existing one
 // private again. In the temporary folder anyone may have made the folder
 // first: one that is not the user's own real folder is refused, and the
 // failure says so; the program must then not use it. A portable copy's
-// folder is left as it is.
+// folder is left as it is. A chosen folder is made when missing (not the
+// folders above it); one that is no folder or cannot be written is refused.
 Failure claimAppFolder(const AppFolderPlan &plan);
 
 // For an installed copy: claims the application folder and copies into it
 // the shipped files it lacks (the help, and the sounds below Photographs).
 // The help follows the installed version; a sound already there is the
-// user's and stays. A portable copy needs nothing.
+// user's and stays. So for a chosen folder; a portable copy needs nothing.
 Failure prepareAppFolder(const AppFolderPlan &plan);
 
 } // namespace platform

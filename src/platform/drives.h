@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QVector>
+
+#include <functional>
+#include <memory>
 
 namespace platform {
 
@@ -23,6 +27,14 @@ public:
     virtual QString volumeLabel(const QString &folder) const = 0;
     // False when the drive has no readable medium.
     virtual bool isReady(const QString &drivePath) const = 0;
+    // Calls onChange, on the asking thread, whenever media may have been
+    // mounted or unmounted, for as long as the returned object lives; null
+    // where changes cannot be watched.
+    virtual std::unique_ptr<QObject> watch(std::function<void()> onChange)
+    {
+        Q_UNUSED(onChange)
+        return nullptr;
+    }
 };
 
 } // namespace platform

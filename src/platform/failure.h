@@ -30,6 +30,9 @@ constexpr int DatabaseError = 3146;
 constexpr int NoCurrentRecord = 3021;
 constexpr int NotSupported = 3251;
 constexpr int ConnectionClosed = 3709;
+// The connection to the song database was lost (a server that restarted, a
+// share that dropped) and could not be made again.
+constexpr int ConnectionLost = 3151;
 constexpr int DialogCancelled = 32755;
 } // namespace err
 

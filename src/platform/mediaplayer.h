@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace platform {
 
 // An embedded media player as the windows use it: naming a file opens it
@@ -24,6 +26,9 @@ public:
     virtual double duration() const = 0;
     virtual bool isPlaying() const = 0;
     virtual Failure lastFailure() const = 0;
+    // Called when playback that had begun stops on a failure (the file can
+    // no longer be read); lastFailure() then says why.
+    virtual void setFailureHandler(std::function<void()> handler) { Q_UNUSED(handler) }
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/systemdrives.h"
 
+#include "platform/mountwatch.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -212,6 +214,14 @@ bool SystemDrives::isReady(const QString &drivePath) const
     }
     const QFileInfo info(drivePath);
     return info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+std::unique_ptr<QObject> SystemDrives::watch(std::function<void()> onChange)
+{
+    auto w = std::make_unique<MountWatch>(std::move(onChange));
+    if (!w->isWatching())
+        return nullptr;
+    return w;
 }
 
 } // namespace platform

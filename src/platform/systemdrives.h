@@ -37,6 +37,8 @@ public:
     QVector<Drive> list() const override;
     QString volumeLabel(const QString &folder) const override;
     bool isReady(const QString &drivePath) const override;
+    // Watches the mount table (see MountWatch).
+    std::unique_ptr<QObject> watch(std::function<void()> onChange) override;
 };
 
 } // namespace platform

@@ -86,6 +86,13 @@ Failure readTextLines(const QString &path, QStringList *lines)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {err::PathFileAccess, file.errorString()};
+    *lines = splitTextLines(bytes);
+    return {};
+}
+
+QStringList splitTextLines(QByteArrayView bytes)
+{
+    QStringList lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', start);
@@ -95,10 +102,10 @@ Failure readTextLines(const QString &path, QStringList *lines)
         qsizetype stop = end;
         if (stop > start && bytes.at(stop - 1) == '\r')
             --stop;
-        lines->append(QString::fromUtf8(bytes.constData() + start, stop - start));
+        lines.append(QString::fromUtf8(bytes.data() + start, stop - start));
         start = end + 1;
     }
-    return {};
+    return lines;
 }
 
 namespace {

@@ -19,6 +19,8 @@ Failure appendTextLines(const QString &path, const QStringList &lines);
 // Reads a whole text file into lines split at CR LF or LF (a last line
 // without an ending counts). A missing file is FileNotFound.
 Failure readTextLines(const QString &path, QStringList *lines);
+// The lines of a text file's bytes, split as readTextLines splits them.
+QStringList splitTextLines(QByteArrayView bytes);
 
 // Writes a text file a line at a time, for files too long to build in memory
 // first: UTF-8, CR LF after every line, replacing the file. The failures are

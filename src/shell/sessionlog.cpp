@@ -150,10 +150,17 @@ SessionHistory SessionLog::readHistory() const
 {
     SessionHistory history;
     QStringList lines;
-    history.failure = platform::readTextLines(m_path, &lines);
-    if (history.failure.isSet())
+    if (const platform::Failure failure = platform::readTextLines(m_path, &lines); failure.isSet()) {
+        history.failure = failure;
         return history;
-    for (const QString &line : std::as_const(lines)) {
+    }
+    return historyOf(lines);
+}
+
+SessionHistory SessionLog::historyOf(const QStringList &lines)
+{
+    SessionHistory history;
+    for (const QString &line : lines) {
         if (const auto entry = parseLine(line)) {
             history.entries << *entry;
             history.totalSeconds += entry->seconds;

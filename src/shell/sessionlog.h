@@ -56,6 +56,8 @@ public:
 
     // Every logged session, for the history window.
     SessionHistory readHistory() const;
+    // The sessions of the file's lines.
+    static SessionHistory historyOf(const QStringList &lines);
 
     // How lines reach the file; the default appends UTF-8 lines ending in CR LF.
     void setAppender(Appender appender) { m_appender = std::move(appender); }

@@ -54,6 +54,8 @@ struct ValuesByKey
 
 DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(const QString &diskId)
 {
+    if (!m_attempting)
+        return ruled<std::optional<listmaker::CataloguedDisk>>(RuleKind::Read, [&] { return findDisk(diskId); });
     DbResult<std::optional<listmaker::CataloguedDisk>> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -115,6 +117,8 @@ DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(cons
 
 Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
 {
+    if (!m_attempting)
+        return underRule(RuleKind::Change, [&] { return updateDisk(update); });
     if (!isOpen())
         return closedFailure();
     beforeWrite();

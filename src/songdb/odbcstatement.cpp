@@ -8,8 +8,11 @@ namespace songdb::odbc {
 
 namespace {
 
-QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
+// The driver's messages; *linkLost tells whether one of them has a state of
+// class 08, a connection that broke or cannot be made.
+QString diagnostics(SQLSMALLINT type, SQLHANDLE handle, bool *linkLost)
 {
+    *linkLost = false;
     QStringList parts;
     for (SQLSMALLINT record = 1; record <= 5; ++record) {
         SQLWCHAR state[6] = {};
@@ -19,6 +22,8 @@ QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
         const SQLRETURN r = SQLGetDiagRecW(type, handle, record, state, &native, message, 1024, &length);
         if (r != SQL_SUCCESS && r != SQL_SUCCESS_WITH_INFO)
             break;
+        if (state[0] == u'0' && state[1] == u'8')
+            *linkLost = true;
         parts
             << QString::fromUtf16(reinterpret_cast<const char16_t *>(message), qBound(0, int(length), 1023)).trimmed();
     }
@@ -30,7 +35,9 @@ QString diagnostics(SQLSMALLINT type, SQLHANDLE handle)
 
 platform::Failure failure(SQLSMALLINT type, SQLHANDLE handle)
 {
-    return {platform::err::DatabaseError, diagnostics(type, handle)};
+    bool linkLost = false;
+    const QString text = diagnostics(type, handle, &linkLost);
+    return {linkLost ? platform::err::ConnectionLost : platform::err::DatabaseError, text};
 }
 
 Driver driverOf(SQLHDBC connection)

@@ -21,7 +21,8 @@ constexpr int OutOfMemory = 7;
 enum class Driver { Sqlite, Postgres, Other };
 
 Driver driverOf(SQLHDBC connection);
-// The driver's messages about a handle, as a failure of the database.
+// The driver's messages about a handle, as a failure of the database;
+// ConnectionLost when the link to the database broke.
 platform::Failure failure(SQLSMALLINT type, SQLHANDLE handle);
 // The whole text of a column of the current row, read in pieces: for texts
 // of any length. A column without a value gives an empty text.

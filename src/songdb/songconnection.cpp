@@ -108,6 +108,8 @@ QVector<int> columnMap(const QSqlRecord &fields)
 
 SongConnection::SongConnection(const QString &connectString)
     : m_name(nextConnectionName())
+    , m_connectString(connectString)
+    , m_rule([this] { return reopen(); }, [this](const Failure &f) { return lost(f); })
 {
     if (connectString.isEmpty()) {
         m_openFailure = connectionClosedFailure();
@@ -140,7 +142,44 @@ SongConnection::~SongConnection()
 
 bool SongConnection::isOpen() const
 {
-    return !m_openFailure.isSet() && database().isOpen();
+    return !m_openFailure.isSet() && (m_rule.pending() || database().isOpen());
+}
+
+Failure SongConnection::reopen()
+{
+    QSqlDatabase db = database();
+    db.close();
+    if (db.open())
+        return {};
+    return sqlFailure(db.lastError());
+}
+
+bool SongConnection::lost(const Failure &failure) const
+{
+    // A connection known to be gone is lost also where the words for the
+    // failure are of another kind (a table no longer found, a database file
+    // that cannot be written).
+    return tellsOfLostConnection(failure) || (failure.number == err::DatabaseError && connectionGone(odbcHandle()));
+}
+
+Failure SongConnection::underRule(RuleKind kind, const LostConnectionRule::Attempt &attempt)
+{
+    if (m_attempting)
+        return attempt();
+    m_attempting = true;
+    const Failure f = kind == RuleKind::Read ? m_rule.read(attempt) : m_rule.write(attempt);
+    m_attempting = false;
+    return f;
+}
+
+Failure SongConnection::read(const LostConnectionRule::Attempt &attempt)
+{
+    return underRule(RuleKind::Read, attempt);
+}
+
+Failure SongConnection::change(const LostConnectionRule::Attempt &attempt)
+{
+    return underRule(RuleKind::Change, attempt);
 }
 
 Failure SongConnection::closedFailure() const
@@ -169,6 +208,8 @@ Failure SongConnection::execute(QSqlQuery &query) const
 
 DbResult<qint32> SongConnection::countRecords()
 {
+    if (!m_attempting)
+        return ruled<qint32>(RuleKind::Read, [this] { return countRecords(); });
     DbResult<qint32> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -196,6 +237,8 @@ DbResult<LinesQuery> SongConnection::countQuery()
 
 DbResult<QStringList> SongConnection::columnNames()
 {
+    if (!m_attempting)
+        return ruled<QStringList>(RuleKind::Read, [this] { return columnNames(); });
     DbResult<QStringList> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -250,6 +293,8 @@ QStringList SongConnection::groupLabels(const TitleLines &groups, bool skipNulls
 
 DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls, bool *anyGroup)
 {
+    if (!m_attempting)
+        return ruled<QStringList>(RuleKind::Read, [&] { return groupValues(column, skipNulls, anyGroup); });
     DbResult<QStringList> r;
     if (anyGroup)
         *anyGroup = false;
@@ -263,6 +308,8 @@ DbResult<QStringList> SongConnection::groupValues(Column column, bool skipNulls,
 
 DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
 {
+    if (!m_attempting)
+        return ruled<int>(RuleKind::Change, [&] { return appendList(list); });
     DbResult<int> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -355,16 +402,22 @@ DbResult<std::optional<SongRecord>> SongConnection::singleRecord(const QString &
 
 DbResult<std::optional<SongRecord>> SongConnection::recordByKey(qint32 key)
 {
+    if (!m_attempting)
+        return ruled<std::optional<SongRecord>>(RuleKind::Read, [&] { return recordByKey(key); });
     return singleRecord(sql::RecordByKey + QString::number(key));
 }
 
 DbResult<std::optional<SongRecord>> SongConnection::firstRecord()
 {
+    if (!m_attempting)
+        return ruled<std::optional<SongRecord>>(RuleKind::Read, [this] { return firstRecord(); });
     return singleRecord(sql::FirstRecord);
 }
 
 DbResult<SongRecord> SongConnection::recordAt(qint32 position)
 {
+    if (!m_attempting)
+        return ruled<SongRecord>(RuleKind::Read, [&] { return recordAt(position); });
     DbResult<SongRecord> r;
     if (!isOpen()) {
         r.failure = closedFailure();
@@ -389,7 +442,7 @@ DbResult<SongRecord> SongConnection::recordAt(qint32 position)
 
 void *SongConnection::odbcHandle() const
 {
-    if (!isOpen())
+    if (m_openFailure.isSet() || !database().isOpen())
         return nullptr;
     // The ODBC driver hands out its SQLHDBC as a plain pointer.
     const QVariant handle = database().driver()->handle();
@@ -499,17 +552,23 @@ DbResult<TitleLines> SongConnection::readLines(const DbResult<LinesQuery> &query
 
 DbResult<TitleLines> SongConnection::allTitles()
 {
+    if (!m_attempting)
+        return ruled<TitleLines>(RuleKind::Read, [this] { return allTitles(); });
     return readLines(allTitlesQuery());
 }
 
 DbResult<TitleLines> SongConnection::find(const QString &column, const QString &searchText)
 {
+    if (!m_attempting)
+        return ruled<TitleLines>(RuleKind::Read, [&] { return find(column, searchText); });
     return readLines(findQuery(column, searchText));
 }
 
 Failure SongConnection::updateRecord(
     qint32 key, const QString &title, const QString &occasion, const QString &artist, const QString &status)
 {
+    if (!m_attempting)
+        return change([&] { return updateRecord(key, title, occasion, artist, status); });
     if (!isOpen())
         return closedFailure();
     beforeWrite();
@@ -531,6 +590,8 @@ Failure SongConnection::updateRecord(
 
 DbResult<int> SongConnection::deleteDisk(const QString &diskId)
 {
+    if (!m_attempting)
+        return ruled<int>(RuleKind::Change, [&] { return deleteDisk(diskId); });
     const auto change = deleteDiskChange(diskId);
     DbResult<int> r;
     r.failure = change.ok() ? change.value.run(&r.value) : change.failure;
@@ -551,6 +612,8 @@ DbResult<RowsChange> SongConnection::deleteAllChange()
 
 DbResult<int> SongConnection::deleteAll()
 {
+    if (!m_attempting)
+        return ruled<int>(RuleKind::Change, [this] { return deleteAll(); });
     const auto change = deleteAllChange();
     DbResult<int> r;
     r.failure = change.ok() ? change.value.run(&r.value) : change.failure;

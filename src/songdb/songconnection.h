@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/failure.h"
+#include "songdb/lostconnection.h"
 #include "songdb/odbcdirect.h"
 #include "songdb/recordsreader.h"
 #include "songdb/searchindex.h"
@@ -45,6 +46,10 @@ inline const QString DefaultConnectString = QStringLiteral("Orvandel;UID=sa;PWD=
 // One open (or failed) connection to the song database. Every operation
 // opens its own statement and finishes it before returning. When the data
 // source could not be opened, every operation fails with ConnectionClosed.
+// A connection lost once it was open (the server restarted, the share that
+// holds the database file dropped) is opened again through the same data
+// source as LostConnectionRule says: a read runs once more, a change fails
+// as not stored.
 class SongConnection
 {
 public:
@@ -53,6 +58,7 @@ public:
     SongConnection(const SongConnection &) = delete;
     SongConnection &operator=(const SongConnection &) = delete;
 
+    // Open, or lost and opened again by the next operation.
     bool isOpen() const;
     // Why opening failed (ConnectionClosed with the driver's text), or nothing.
     platform::Failure openFailure() const { return m_openFailure; }
@@ -140,12 +146,27 @@ public:
     // up to date), on the thread that asks for it.
     void setBeforeWrite(std::function<void()> hook) { m_beforeWrite = std::move(hook); }
 
+    // A read or a change that the caller makes of this connection's
+    // operations and runs itself (a query made here and run on a worker
+    // thread), under the lost-connection rule: a read is made and run once
+    // more on the connection opened again, a change is not.
+    platform::Failure read(const LostConnectionRule::Attempt &attempt);
+    platform::Failure change(const LostConnectionRule::Attempt &attempt);
+
 private:
     void beforeWrite() const
     {
         if (m_beforeWrite)
             m_beforeWrite();
     }
+    enum class RuleKind { Read, Change };
+    platform::Failure underRule(RuleKind kind, const LostConnectionRule::Attempt &attempt);
+    // An operation as the lost-connection rule runs it: op is the operation
+    // itself, called again inside the rule's attempt.
+    template <typename T, typename Op>
+    DbResult<T> ruled(RuleKind kind, Op op);
+    platform::Failure reopen();
+    bool lost(const platform::Failure &failure) const;
     platform::Failure closedFailure() const;
     QSqlDatabase database() const;
     platform::Failure execute(QSqlQuery &query) const;
@@ -162,11 +183,30 @@ private:
     static platform::Failure failureOf(const QSqlError &error);
 
     QString m_name;
+    QString m_connectString;
     platform::Failure m_openFailure;
     bool m_loginRefused = false;
+    LostConnectionRule m_rule;
+    // An operation runs inside the rule's attempt: nested operations run as they are.
+    bool m_attempting = false;
     std::optional<searchindex::Columns> m_searchIndexes;
     std::function<void()> m_beforeWrite;
 };
+
+template <typename T, typename Op>
+DbResult<T> SongConnection::ruled(RuleKind kind, Op op)
+{
+    DbResult<T> r;
+    if (const platform::Failure f = underRule(kind, [&] {
+            r = op();
+            return r.failure;
+        });
+        f.isSet()) {
+        r = {};
+        r.failure = f;
+    }
+    return r;
+}
 
 // The program-wide connection slot: ConnectDatabase replaces the connection
 // with a newly opened one, as each window load does.

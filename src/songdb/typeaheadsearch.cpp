@@ -179,9 +179,12 @@ void TypeAheadSearch::work()
                 Qt::QueuedConnection);
         };
         auto lines = std::make_shared<TitleLines>();
-        platform::Failure failure;
-        const auto query = connection->findQuery(request.column, request.text);
-        failure = query.ok() ? query.value.run(lines.get(), watch.get()) : query.failure;
+        SongConnection &c = *connection;
+        // A connection lost since the last search is opened again, and the search run once more.
+        const platform::Failure failure = c.read([&] {
+            const auto query = c.findQuery(request.column, request.text);
+            return query.ok() ? query.value.run(lines.get(), watch.get()) : query.failure;
+        });
         {
             const std::lock_guard<std::mutex> lock(shared->mutex);
             shared->reading.reset();

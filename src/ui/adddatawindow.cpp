@@ -136,11 +136,16 @@ void AddDataWindow::CountRecords()
     std::optional<WaitCursor> wait;
     if (QWidget *front = isVisible() ? this : QApplication::activeWindow())
         wait.emplace(front);
-    const auto query = m_state.database.connection().countQuery();
+    SongConnection &connection = m_state.database.connection();
     TitleLines count;
-    Failure failure = query.failure;
-    if (query.ok())
-        platform::runBusy([&] { failure = query.value.run(&count); });
+    const Failure failure = connection.read([&] {
+        const auto query = connection.countQuery();
+        if (!query.ok())
+            return query.failure;
+        Failure f;
+        platform::runBusy([&] { f = query.value.run(&count); });
+        return f;
+    });
     // Without a count the label keeps "0" and the count agrees with it.
     setTotalRecords(!failure.isSet() && count.size() == 1 ? count.id(0) : 0);
 }
@@ -475,11 +480,16 @@ void AddDataWindow::DeleteDisk_Click()
         return;
     }
     // One transaction: all the disk's records or none, while the window keeps painting.
-    const auto change = m_state.database.connection().deleteDiskChange(disk);
+    SongConnection &connection = m_state.database.connection();
     int deleted = 0;
-    Failure failure = change.failure;
-    if (change.ok())
-        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    const Failure failure = connection.change([&] {
+        const auto change = connection.deleteDiskChange(disk);
+        if (!change.ok())
+            return change.failure;
+        Failure f;
+        platform::runBusy([&] { f = change.value.run(&deleted); });
+        return f;
+    });
     if (failure.isSet()) {
         wait.restore();
         reportFailure(failure);
@@ -534,11 +544,16 @@ void AddDataWindow::OK_Click()
         return;
     }
     // A large table takes a while to empty: the window keeps painting meanwhile.
-    const auto change = m_state.database.connection().deleteAllChange();
+    SongConnection &connection = m_state.database.connection();
     int deleted = 0;
-    Failure failure = change.failure;
-    if (change.ok())
-        platform::runBusy([&] { failure = change.value.run(&deleted); });
+    const Failure failure = connection.change([&] {
+        const auto change = connection.deleteAllChange();
+        if (!change.ok())
+            return change.failure;
+        Failure f;
+        platform::runBusy([&] { f = change.value.run(&deleted); });
+        return f;
+    });
     if (failure.isSet()) {
         wait.restore();
         reportFailure(failure);

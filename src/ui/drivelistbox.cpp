@@ -38,6 +38,12 @@ void DriveListBox::refresh()
     setCurrentIndex(again >= 0 ? again : (count() > 0 ? 0 : -1));
 }
 
+bool DriveListBox::refreshLost()
+{
+    refresh();
+    return findData(m_shown) < 0;
+}
+
 QString DriveListBox::path() const
 {
     return currentData().toString();

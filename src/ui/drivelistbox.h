@@ -20,6 +20,9 @@ public:
 
     // Reads the drives again, keeping the shown one when it is still there.
     void refresh();
+    // The same; true when the drive whose folders are shown is no longer
+    // listed (the drive shown in its place has not been chosen yet).
+    bool refreshLost();
     QString path() const;
     void setPath(const QString &path);
     // The listed drive that holds the folder (the longest match); empty when none.

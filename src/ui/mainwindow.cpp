@@ -5,6 +5,7 @@
 #include "ui/desktop/busywork.h"
 #include "ui/desktop/fixedcolours.h"
 #include "ui/desktop/windowplacement.h"
+#include "platform/version.h"
 #include "shell/loadtime.h"
 #include "ui/mainpictures.h"
 #include "shell/mainsounds.h"
@@ -149,7 +150,7 @@ void MainWindow::buildControls()
     m_label7 = makeText("Label7", QString(), Label7, QStringLiteral("Quenmora Version"));
     m_label3 = makeText("Label3", QString(), Label3, QStringLiteral("This is loading time in ms"));
     m_label3->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_label4 = makeText("Label4", QStringLiteral("4.70"), Label4, QStringLiteral("Quenmora Version"));
+    m_label4 = makeText("Label4", platform::programVersion(), Label4, QStringLiteral("Quenmora Version"));
     m_label4->setAlignment(Qt::AlignCenter);
     m_label2 = makeText("Label2", QString(), Label2, QStringLiteral("Popularity details"));
     m_label2->setAlignment(Qt::AlignCenter);

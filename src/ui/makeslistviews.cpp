@@ -6,6 +6,7 @@
 #include "listmaker/folderscanner.h"
 #include "listmaker/listx.h"
 #include "listmaker/tagtitles.h"
+#include "listmaker/vanishedmedium.h"
 #include "ui/desktop/busywork.h"
 #include "platform/mediaplayer.h"
 #include "ui/navigator.h"
@@ -240,6 +241,15 @@ void MakeSListWindow::TagTitles_Click()
             // program leaves once this command has returned.
             return !platform::requestWaiting();
         });
+    }
+    if (!outcome.vanishedFolder.isEmpty()) {
+        m_label6->clear();
+        unsetCursor();
+        m_making = false;
+        say(vanishedText(outcome.vanishedFolder, QStringLiteral("No title was taken: the titles are as they were.")),
+            Icon::Exclamation);
+        MediaChanged();
+        return;
     }
     m_list4->setUpdatesEnabled(false);
     for (int p = 0; p < total; ++p) {

@@ -7,6 +7,7 @@
 #include "ui/filelistbox.h"
 #include "ui/folderlistbox.h"
 #include "listmaker/folderscanner.h"
+#include "listmaker/vanishedmedium.h"
 #include "platform/textfile.h"
 #include "ui/navigator.h"
 #include "ui/adddatawindow.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 
 namespace listmaker {
 
@@ -65,6 +67,8 @@ MakeSListWindow::MakeSListWindow(platform::AppContext &app, shell::SharedState &
     m_player2 = m_app.makePlayer(m_mediaPlayer2);
     m_player3 = m_app.makePlayer(m_mediaPlayer3->findChild<QWidget *>(QStringLiteral("MediaPlayer3Surface")));
     connectControls();
+    m_player3->setFailureHandler([this] { playbackFailed(); });
+    m_mediaWatch = m_app.drives->watch([this] { MediaChanged(); });
     Form_Load();
 }
 
@@ -143,6 +147,38 @@ void MakeSListWindow::ShowVolumeLabel()
     m_text3->setText(m_app.drives->volumeLabel(m_dir1->path()));
 }
 
+// The drive list follows the system. A drive that went away while its
+// folders were shown falls back to the drive now shown in its place, as
+// choosing that drive does; a list made from it stays, since appending it
+// no longer needs the medium.
+void MakeSListWindow::MediaChanged()
+{
+    if (m_making) {
+        // The running command reads from the folders shown: after it.
+        QTimer::singleShot(ProgressEveryMs, this, &MakeSListWindow::MediaChanged);
+        return;
+    }
+    if (!m_drive1->refreshLost())
+        return;
+    const QString drive = m_drive1->path();
+    QString folder = m_driveFolders.value(drive, drive);
+    if (!QFileInfo(folder).isDir())
+        folder = drive;
+    m_dir1->open(folder);
+    ShowVolumeLabel();
+}
+
+void MakeSListWindow::playbackFailed()
+{
+    const QString gone = vanishedFolder(QFileInfo(m_player3->fileName()).path());
+    if (gone.isEmpty())
+        return;
+    stopPlayer();
+    m_label11->clear();
+    say(vanishedText(gone, QStringLiteral("Playback stopped.")), Icon::Exclamation);
+    MediaChanged();
+}
+
 void MakeSListWindow::ExistingDisk_Click()
 {
     m_editList4->setEnabled(false);
@@ -197,13 +233,13 @@ void MakeSListWindow::AddList_Click()
         if (answer != Button::No)
             return;
     }
-    // Only now do the lists stop holding Disk IDs: a refusal above leaves them as they were.
-    ExistingDisksShown = false;
     const MakingList making(m_making);
     setCursor(Qt::WaitCursor);
-    ClearList_Click();
     CheckDiskID();
     if (DiskIDMatches != 0) {
+        // Only now do the lists stop holding Disk IDs: a refusal above leaves them as they were.
+        ExistingDisksShown = false;
+        ClearList_Click();
         DiskIDMatches = 0;
         say(QStringLiteral("You are already having a Disk with ID mark '") + m_text3->text()
                 + QStringLiteral("'.\r\nCheck whether you have already appended this Disk's\r\n"
@@ -212,9 +248,17 @@ void MakeSListWindow::AddList_Click()
         unsetCursor();
         return;
     }
+    // The walk fills a copy: a medium that goes away under it leaves the
+    // current list, its views and its file as they were.
+    CurrentList scanned = m_state.currentList;
+    if (!ScanFolders(&scanned)) {
+        unsetCursor();
+        return;
+    }
+    ExistingDisksShown = false;
+    ClearList_Click();
     m_addList->setEnabled(false);
-    ScanFolders();
-    m_label6->clear();
+    m_state.currentList = std::move(scanned);
     CurrentList &list = m_state.currentList;
     list.TotalFilesText = QString::number(list.FileCount);
 
@@ -253,9 +297,9 @@ void MakeSListWindow::CheckDiskID()
     DiskIDMatches = countDiskIdMatches(ids.value, m_text3->text());
 }
 
-void MakeSListWindow::ScanFolders()
+bool MakeSListWindow::ScanFolders(CurrentList *scanned)
 {
-    CurrentList &list = m_state.currentList;
+    CurrentList &list = *scanned;
     ScanStartFolder = m_dir1->path();
     list.DiskLabel = m_text3->text();
     list.ArtistText = m_text1->text();
@@ -272,7 +316,16 @@ void MakeSListWindow::ScanFolders()
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         sinceShown.start();
     });
+    m_label6->clear();
+    if (!outcome.vanishedFolder.isEmpty()) {
+        FoldersScanned = 0;
+        say(vanishedText(outcome.vanishedFolder, QStringLiteral("No list was made: the current list is as it was.")),
+            Icon::Exclamation);
+        MediaChanged();
+        return false;
+    }
     FoldersScanned += outcome.foldersScanned;
+    return true;
 }
 
 void MakeSListWindow::Display_Current()

@@ -20,6 +20,7 @@ class Navigator;
 
 namespace listmaker {
 
+struct CurrentList;
 class DriveListBox;
 class FileListBox;
 class FolderListBox;
@@ -59,11 +60,15 @@ private:
     void File1_Click();
     void ShowVolumeLabel();
     void ExistingDisk_Click();
+    // Media mounted or unmounted while the window is open.
+    void MediaChanged();
+    void playbackFailed();
 
     // List creation.
     void AddList_Click();
     void CheckDiskID();
-    void ScanFolders();
+    // False when the medium went away under the walk (the user was told).
+    bool ScanFolders(CurrentList *scanned);
     void Display_Current();
 
     // Bringing a catalogued disk up to date.
@@ -182,6 +187,8 @@ private:
     static constexpr qint64 ProgressEveryMs = 50;
     // The folder last shown on each drive, so that choosing a drive again returns there.
     QHash<QString, QString> m_driveFolders;
+    // Tells MediaChanged of mounts and unmounts while it lives.
+    std::unique_ptr<QObject> m_mediaWatch;
 };
 
 } // namespace listmaker

@@ -1,5 +1,6 @@
 #include "ui/programinfowindow.h"
 
+#include "platform/version.h"
 #include "ui/desktop/windowkeys.h"
 #include "ui/mainpictures.h"
 
@@ -36,15 +37,20 @@ ProgramInfoWindow::ProgramInfoWindow(QWidget *parent)
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Tabs"));
-    m_tabs->addTab(page(QStringLiteral(
-                            "<h2>Quenmora</h2><p><b>Version 4.70</b></p>"
-                            "<p>Quenmora catalogues the files held on storage media &mdash; compact disks, "
-                            "memory cards and folders of a hard disk, above all collections of songs.</p>"
-                            "<p>It scans a medium into a file list, appends the list to the song database "
-                            "<i>DizaRore</i> (reached through the ODBC data source <b>Orvandel</b>), and lets "
-                            "you browse, find, edit and delete the records you have collected.</p>"),
-                        m_tabs),
-                   QStringLiteral("Quenmora"));
+    const QString product = QStringLiteral("<h2>Quenmora</h2><p><b>Version ") + platform::programVersion()
+        + QStringLiteral("</b></p>"
+                         "<p>Quenmora catalogues the files held on storage media &mdash; compact disks, "
+                         "memory cards and folders of a hard disk, above all collections of songs.</p>"
+                         "<p>It scans a medium into a file list, appends the list to the song database "
+                         "<i>DizaRore</i> (reached through the ODBC data source <b>Orvandel</b>), and lets "
+                         "you browse, find, edit and delete the records you have collected.</p>"
+                         "<p>Copyright &copy; 2026 the Quenmora developers. Quenmora is free software: you can "
+                         "redistribute it and/or modify it under the terms of the GNU General Public License as "
+                         "published by the Free Software Foundation, either version 3 of the License, or (at your "
+                         "option) any later version. It comes with ABSOLUTELY NO WARRANTY; see the licence for "
+                         "details (/usr/share/common-licenses/GPL-3 on Debian, or "
+                         "https://www.gnu.org/licenses/).</p>");
+    m_tabs->addTab(page(product, m_tabs), QStringLiteral("Quenmora"));
     m_tabs->addTab(page(QStringLiteral(
                             "<h3>Getting about</h3>"
                             "<ul><li><b>Append</b> opens the Create File List window: choose a folder, type a "

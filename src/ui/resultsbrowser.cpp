@@ -176,19 +176,25 @@ void ResultsBrowser::runWithProgress(const std::function<void()> &work, const st
     m_ui.Label15->setText(heading);
 }
 
-platform::Failure ResultsBrowser::readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines, qint64 whole)
+platform::Failure ResultsBrowser::readLines(const MakeQuery &make, songdb::TitleLines *lines, qint64 whole)
 {
-    songdb::ReadWatch watch;
-    platform::Failure failure;
-    runWithProgress([&] { failure = query.run(lines, &watch); }, [&] { return readingHeading(watch.rows(), whole); });
-    return failure;
+    songdb::SongConnection &connection = m_state.database.connection();
+    return connection.read([&] {
+        const songdb::DbResult<songdb::LinesQuery> query = make(connection);
+        if (!query.ok())
+            return query.failure;
+        songdb::ReadWatch watch;
+        platform::Failure failure;
+        runWithProgress(
+            [&] { failure = query.value.run(lines, &watch); }, [&] { return readingHeading(watch.rows(), whole); });
+        return failure;
+    });
 }
 
-std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                               WaitCursor &wait, qint64 whole)
+std::optional<songdb::TitleLines> ResultsBrowser::readOrReport(const MakeQuery &make, WaitCursor &wait, qint64 whole)
 {
     songdb::TitleLines lines;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &lines, whole) : query.failure;
+    const platform::Failure failure = readLines(make, &lines, whole);
     if (failure.isSet()) {
         wait.restore();
         m_window.reportFailure(failure);
@@ -256,10 +262,10 @@ void ResultsBrowser::LoadFieldNames()
 
 bool ResultsBrowser::Searcher_AllTitle()
 {
-    const auto query = m_state.database.connection().allTitlesQuery();
     songdb::TitleLines titles;
     const platform::Failure failure
-        = query.ok() ? readLines(query.value, &titles, m_window.totalRecords()) : query.failure;
+        = readLines([](songdb::SongConnection &connection) { return connection.allTitlesQuery(); }, &titles,
+            m_window.totalRecords());
     if (failure.isSet()) {
         m_window.reportFailure(failure);
         return false;
@@ -355,8 +361,10 @@ void ResultsBrowser::Find_Click()
     // The text is a value of the query, never part of its statement, and the
     // column is checked against the table's: an unknown column is refused
     // before anything is sent.
-    std::optional<songdb::TitleLines> read =
-        readOrReport(m_state.database.connection().findQuery(m_ui.Combo1->currentText(), m_ui.Text2->text()), wait);
+    const QString column = m_ui.Combo1->currentText();
+    const QString searched = m_ui.Text2->text();
+    std::optional<songdb::TitleLines> read = readOrReport(
+        [&](songdb::SongConnection &connection) { return connection.findQuery(column, searched); }, wait);
     if (!read)
         return;
     songdb::TitleLines found = std::move(*read);
@@ -523,9 +531,9 @@ void ResultsBrowser::SearchDisks_Click()
     m_ui.DataList1->hide();
     m_ui.List1->show();
     setMode(ListMode::DiskLabels);
-    const auto query = m_state.database.connection().groupValuesQuery(songdb::DiskID);
     songdb::TitleLines groups;
-    const platform::Failure failure = query.ok() ? readLines(query.value, &groups) : query.failure;
+    const platform::Failure failure = readLines(
+        [](songdb::SongConnection &connection) { return connection.groupValuesQuery(songdb::DiskID); }, &groups);
     m_ui.List1Lines->clear();
     if (failure.isSet()) {
         m_ui.Label15->clear();
@@ -566,13 +574,12 @@ void ResultsBrowser::labelList(ListMode mode)
     const songdb::Column column = labelKind(mode).column;
     // Whether any row came back counts, even one that only stands for records without a label.
     bool rowsReturned = false;
-    const auto query = m_state.database.connection().groupValuesQuery(column);
     songdb::TitleLines groups;
     {
         // The hourglass only while the labels are read: the command shows it no longer.
         WaitCursor wait(&m_window);
-        if (query.ok())
-            readLines(query.value, &groups);
+        readLines([column](songdb::SongConnection &connection) { return connection.groupValuesQuery(column); },
+            &groups);
     }
     fillLabels(songdb::SongConnection::groupLabels(groups, true, &rowsReturned));
     if (rowsReturned) {
@@ -595,7 +602,8 @@ void ResultsBrowser::Duplicates_Click()
 {
     cancelTyping();
     WaitCursor wait(&m_window);
-    std::optional<songdb::TitleLines> read = readOrReport(m_state.database.connection().duplicateTitlesQuery(), wait);
+    std::optional<songdb::TitleLines> read = readOrReport(
+        [](songdb::SongConnection &connection) { return connection.duplicateTitlesQuery(); }, wait);
     if (!read)
         return;
     songdb::TitleLines found = std::move(*read);
@@ -659,15 +667,19 @@ platform::Failure ResultsBrowser::saveCsv(const QString &path, bool allRecords)
     if (!allRecords && isLabelMode(m_mode))
         return CsvExport::writeColumn(path, songdb::ColumnNames[labelKind(m_mode).column], m_ui.List1Lines->lines());
     WaitCursor wait(&m_window);
-    auto reader = m_state.database.connection().recordsReader();
-    if (!reader.ok())
-        return reader.failure;
     const songdb::TitleLines &lines = allRecords ? m_ui.DataList1Lines->lines() : m_ui.List1Lines->lines();
-    platform::Failure failure;
-    std::atomic<int> done {0};
-    runWithProgress([&] { failure = CsvExport::writeRecords(path, lines, reader.value, [&](int n) { done = n; }); },
-        [&] { return savingHeading(done, lines.size()); });
-    return failure;
+    songdb::SongConnection &connection = m_state.database.connection();
+    return connection.read([&] {
+        auto reader = connection.recordsReader();
+        if (!reader.ok())
+            return reader.failure;
+        platform::Failure failure;
+        std::atomic<int> done {0};
+        runWithProgress(
+            [&] { failure = CsvExport::writeRecords(path, lines, reader.value, [&](int n) { done = n; }); },
+            [&] { return savingHeading(done, lines.size()); });
+        return failure;
+    });
 }
 
 } // namespace browse

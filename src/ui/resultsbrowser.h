@@ -23,6 +23,7 @@ namespace songdb {
 struct AddDataForm;
 class AddDataWindow;
 class LinesQuery;
+class SongConnection;
 class WaitCursor;
 template <typename T>
 struct DbResult;
@@ -99,11 +100,14 @@ private:
     // when it takes long, Label15 says how far it has come (the heading
     // progress() gives) until it is done, and then shows again what it showed.
     void runWithProgress(const std::function<void()> &work, const std::function<QString()> &progress);
-    // Reads the lines so; whole is the number of lines expected, or -1.
-    platform::Failure readLines(const songdb::LinesQuery &query, songdb::TitleLines *lines, qint64 whole = -1);
+    using MakeQuery = std::function<songdb::DbResult<songdb::LinesQuery>(songdb::SongConnection &)>;
+    // Reads the lines of the query made of the connection on a thread of their
+    // own while the window keeps painting, saying how far it has come (whole
+    // is the number of lines expected, or -1); made and read again when the
+    // connection was lost and is back.
+    platform::Failure readLines(const MakeQuery &make, songdb::TitleLines *lines, qint64 whole = -1);
     // The same, or after a failure the failure said (the hourglass gone first) and no lines.
-    std::optional<songdb::TitleLines> readOrReport(const songdb::DbResult<songdb::LinesQuery> &query,
-                                                   songdb::WaitCursor &wait, qint64 whole = -1);
+    std::optional<songdb::TitleLines> readOrReport(const MakeQuery &make, songdb::WaitCursor &wait, qint64 whole = -1);
     void setMode(ListMode mode);
     void setFieldColumn(const QString &column);
     QLineEdit *labelField(ListMode mode) const;

@@ -98,13 +98,13 @@ private slots:
         f->click("ShowAll");
         QSignalSpy shown(f->window->findChild<browse::FindAsYouType *>(), &browse::FindAsYouType::resultShown);
         type(*f, text);
-        QTRY_COMPARE(shown.size(), 1);
+        QTRY_VERIFY(shown.size() >= 1);
 
         QListView *found = f->list("List1");
+        QTRY_COMPARE(heading(*f), QStringLiteral("Matched List (%1):").arg(lines.size()));
+        QTRY_COMPARE(NavFixture::lines(found), lines);
         QVERIFY(!found->isHidden());
         QVERIFY(f->list("DataList1")->isHidden());
-        QCOMPARE(NavFixture::lines(found), lines);
-        QCOMPARE(heading(*f), QStringLiteral("Matched List (%1):").arg(lines.size()));
         QVERIFY(f->app.dialogs.shown.isEmpty());
         QCOMPARE(f->text("Text2"), text);
         if (lines.isEmpty()) {
@@ -128,15 +128,15 @@ private slots:
         box(*f)->setChecked(true);
         auto *typing = f->window->findChild<browse::FindAsYouType *>();
         QSignalSpy started(typing, &browse::FindAsYouType::searchStarted);
-        QSignalSpy shown(typing, &browse::FindAsYouType::resultShown);
         type(*f, QStringLiteral("gam"));
         QTRY_COMPARE(started.size(), 1);
         // Typed on before the first search has reported, or after.
         type(*f, QStringLiteral("bet"));
         QTRY_COMPARE(started.size(), 2);
-        QTRY_COMPARE(heading(*f), QStringLiteral("Matched List (2):"));
-        QTRY_VERIFY(shown.size() >= 1);
-        QCOMPARE(NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
+        QTRY_COMPARE(NavFixture::lines(f->list("List1")),
+            QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
+        QCOMPARE(heading(*f), QStringLiteral("Matched List (2):"));
+        QCOMPARE(f->text("Text5"), QStringLiteral("alphabet"));
         QVERIFY(f->app.dialogs.shown.isEmpty());
     }
 
@@ -144,9 +144,9 @@ private slots:
     {
         box(*f)->setChecked(true);
         auto *typing = f->window->findChild<browse::FindAsYouType *>();
-        QSignalSpy shown(typing, &browse::FindAsYouType::resultShown);
         type(*f, QStringLiteral("gam"));
-        QTRY_COMPARE(shown.size(), 1);
+        QTRY_COMPARE(NavFixture::lines(f->list("List1")),
+            QStringList({QStringLiteral("gamma"), QStringLiteral("gamma ray")}));
         QSignalSpy started(typing, &browse::FindAsYouType::searchStarted);
         auto *pause = f->window->findChild<QTimer *>(QStringLiteral("TypingPause"));
         QTest::keyClick(f->box("Text2"), Qt::Key_A, Qt::ControlModifier);

@@ -2,13 +2,16 @@
 # Installs Quenmora the two ways a user gets it (cmake --install into a
 # prefix, and its Debian package unpacked), starts each installed copy
 # headless with a temporary home and checks that it keeps its files in the
-# user's data folder and writes nothing below the installation.
-#   check-install.sh BUILD_FOLDER VERSION
-# Needs desktop-file-utils, appstream, dpkg-dev and lintian. Touches neither
-# the real home, the user's data sources nor the system.
+# user's data folder and writes nothing below the installation. The binary
+# of a hardened build (HARDENED is ON) must pass hardening-check and show
+# lintian no hardening notes.
+#   check-install.sh BUILD_FOLDER VERSION [HARDENED]
+# Needs desktop-file-utils, appstream, dpkg-dev, lintian and devscripts.
+# Touches neither the real home, the user's data sources nor the system.
 set -euo pipefail
-build="$(cd "${1:?usage: check-install.sh BUILD_FOLDER VERSION}" && pwd)"
-version="${2:?usage: check-install.sh BUILD_FOLDER VERSION}"
+build="$(cd "${1:?usage: check-install.sh BUILD_FOLDER VERSION [HARDENED]}" && pwd)"
+version="${2:?usage: check-install.sh BUILD_FOLDER VERSION [HARDENED]}"
+hardened="${3:-OFF}"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
@@ -23,12 +26,14 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 # Every file below a folder with its size, time and mode.
 snapshot() { (cd "$1" && find . -printf '%p %s %T@ %m %l\n' | LC_ALL=C sort); }
 
-# Starts an installed program, waits until it has prepared its data folder,
-# asks it to stop as a shutdown would (SIGTERM) and checks what it left there.
+# Starts an installed program (with the arguments after the first three),
+# waits until it has prepared its data folder, asks it to stop as a shutdown
+# would (SIGTERM) and checks what it left there.
 start_and_stop() {
     local program="$1" data="$2" shipped="$3"
+    shift 3
     # timeout hands the request on to the program and ends a program that hangs.
-    timeout -k 10 180 "$program" >"$work/program.log" 2>&1 &
+    timeout -k 10 180 "$program" "$@" >"$work/program.log" 2>&1 &
     local pid=$! rc=0
     for _ in $(seq 1200); do
         [ -e "$data/Photographs/Audio/title.wav" ] && break
@@ -63,6 +68,26 @@ other_commands() {
     fi
 }
 
+# The installed program answers --version without a display, and a hardened
+# build's binary passes hardening-check.
+check_binary() {
+    local program="$1" shown
+    shown=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" --version) \
+        || fail "$program --version failed"
+    [ "$shown" = "Quenmora $version" ] || fail "$program --version prints '$shown'"
+    if [ "$hardened" != ON ]; then
+        echo "-- not a hardened build (Debug, sanitizers or QUENMORA_HARDEN=OFF): hardening not checked"
+    elif ! command -v hardening-check >/dev/null; then
+        echo "-- hardening-check (devscripts) is not installed: the hardening was not checked"
+    else
+        # Where the C library's own start files carry no control-flow mark
+        # (IBT, SHSTK; Debian 12), no program built there has it.
+        local options=()
+        readelf -n "$(command -v bash)" 2>/dev/null | grep -q 'IBT, SHSTK' || options+=(--nocfprotection)
+        hardening-check "${options[@]}" "$program" || fail "hardening-check: $program"
+    fi
+}
+
 # quenmora-setup-dsn: a data source on a database in the data folder; a second run changes nothing.
 setup_dsn() {
     local command="$1" data="$2"
@@ -92,6 +117,7 @@ for size in 48 128 256; do
     file "$prefix/share/icons/hicolor/${size}x$size/apps/quenmora.png" | grep -q "PNG image data, $size x $size" \
         || fail "no $size pixel icon"
 done
+check_binary "$prefix/bin/quenmora"
 desktop-file-validate "$prefix/share/applications/quenmora.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/quenmora.metainfo.xml" >/dev/null \
     || { appstreamcli validate --no-net "$prefix/share/metainfo/quenmora.metainfo.xml"; fail "appstreamcli validate"; }
@@ -147,9 +173,12 @@ odd=$(dpkg-deb -c "$deb" | awk '$1 !~ /^(-rw-r--r--|-rwxr-xr-x|drwxr-xr-x|lrwxrw
 ! grep -q -e '_test' -e 'bench' <<<"$contents" || fail "the package holds tests or benchmarks"
 if command -v lintian >/dev/null; then
     rc=0
-    lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || rc=$?
+    lintian --fail-on error --display-info "$deb" >"$work/lintian.log" 2>&1 || rc=$?
     grep -v 'root privileges' "$work/lintian.log" || true
     [ "$rc" -eq 0 ] || fail "lintian reports errors"
+    if [ "$hardened" = ON ] && grep -q ' hardening-' "$work/lintian.log"; then
+        fail "lintian finds the binary's hardening lacking"
+    fi
 else
     echo "-- lintian is not installed: the package was not checked with it"
 fi
@@ -162,5 +191,12 @@ export XDG_DATA_HOME="$work/xdg" ODBCINI="$work/odbc-package.ini"
 setup_dsn "$root/usr/bin/quenmora-setup-dsn" "$XDG_DATA_HOME/Quenmora"
 start_and_stop "$root/usr/bin/quenmora" "$XDG_DATA_HOME/Quenmora" "$root/usr/share/quenmora"
 other_commands "$root/usr/bin" "$XDG_DATA_HOME/Quenmora" package
+check_binary "$root/usr/bin/quenmora"
+
+step "the package's program with --app-folder: a portable catalogue in a folder of its own"
+sessions=$(md5sum <"$XDG_DATA_HOME/Quenmora/populnv.ppl")
+mkdir -p "$work/stick"
+start_and_stop "$root/usr/bin/quenmora" "$work/stick/Quenmora" "$root/usr/share/quenmora" --app-folder "$work/stick/Quenmora"
+[ "$(md5sum <"$XDG_DATA_HOME/Quenmora/populnv.ppl")" = "$sessions" ] || fail "--app-folder logged in the data folder"
 [ "$(snapshot "$root")" = "$before" ] || fail "something was written below the unpacked package"
 echo "Installed copies start and keep their files in the data folder."

@@ -11,6 +11,32 @@
 
 using listmaker::TagTitles;
 
+namespace {
+
+// An MP4 file whose "moov" box holds a "moov" box, and so on, depth times:
+// read box by box, it would take the reader down as deep.
+QByteArray nestedBoxes(int depth)
+{
+    QByteArray file = QByteArray::fromHex("0000001c66747970") + "M4A " + QByteArray(4, '\0') + "M4A mp42isom";
+    QByteArray headers;
+    headers.reserve(qsizetype(depth) * 8);
+    for (int level = 0; level < depth; ++level) {
+        mediafiles::be(headers, quint32(8 * (depth - level) + 8), 4);
+        headers += "moov";
+    }
+    return file + headers + QByteArray::fromHex("0000000866726565"); // an empty "free" box at the bottom
+}
+
+// An ID3v2 tag whose header and title frame claim 256 MB, in a small file.
+QByteArray hugeTag()
+{
+    const QByteArray most = QByteArray::fromHex("7f7f7f7f");
+    return "ID3" + QByteArray::fromHex("0400") + QByteArray(1, '\0') + most + "TIT2" + most + QByteArray(2, '\0')
+        + "\x03Title" + mediafiles::mp3(2);
+}
+
+} // namespace
+
 class TagTitlesTest : public QObject
 {
     Q_OBJECT
@@ -32,6 +58,9 @@ private slots:
         QTest::newRow("not a media file") << "text" << "" << "";
         QTest::newRow("missing") << "missing" << "" << "";
         QTest::newRow("a folder") << "folder" << "" << "";
+        // Hostile files: each gives no title, at once, and the program goes on.
+        QTest::newRow("MP4 boxes nested 100000 deep") << "nested" << "100000" << "";
+        QTest::newRow("a tag that claims 256 MB") << "huge" << "" << "";
     }
     void titleOfAFile()
     {
@@ -52,6 +81,10 @@ private slots:
             QVERIFY(mediafiles::write(path = dir.filePath(QStringLiteral("notes.txt")), "Title: not a tag\n"));
         else if (kind == QLatin1String("folder"))
             QVERIFY(QDir().mkpath(path));
+        else if (kind == QLatin1String("nested"))
+            QVERIFY(mediafiles::write(path = dir.filePath(QStringLiteral("deep.m4a")), nestedBoxes(written.toInt())));
+        else if (kind == QLatin1String("huge"))
+            QVERIFY(mediafiles::write(path, hugeTag()));
         QCOMPARE(TagTitles::titleOf(path), title);
     }
 

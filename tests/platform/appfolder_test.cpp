@@ -229,6 +229,88 @@ private slots:
         }
     }
 
+    // --app-folder: a folder of the user's choice, perhaps on a memory stick,
+    // gets the shipped files from the installation or from a portable copy's
+    // own folder (its sounds, not its disk photographs) and keeps its modes.
+    void usesTheChosenFolder_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("earlier"); // what lies at the chosen place beforehand
+        QTest::addColumn<bool>("used");
+        QTest::newRow("installed, new folder") << true << "nothing" << true;
+        QTest::newRow("installed, open folder") << true << "folder 0755" << true;
+        QTest::newRow("portable, new folder") << false << "nothing" << true;
+        QTest::newRow("portable, the program's own folder") << false << "program's folder" << true;
+        QTest::newRow("the folder above is missing") << true << "no folder above" << false;
+        QTest::newRow("a file") << true << "file" << false;
+        QTest::newRow("a folder closed to writing") << false << "folder 0555" << false;
+    }
+
+    void usesTheChosenFolder()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QString, earlier);
+        QFETCH(bool, used);
+        if (earlier == QLatin1String("folder 0555") && getuid() == 0)
+            QSKIP("the superuser writes in any folder");
+        QTemporaryDir dir;
+        const QString program = dir.filePath(installed ? QStringLiteral("P/bin") : QStringLiteral("P"));
+        const QString shipped = installed ? dir.filePath(QStringLiteral("P/share/quenmora")) : program;
+        QVERIFY(QDir().mkpath(program));
+        QVERIFY(QDir().mkpath(shipped + QStringLiteral("/Photographs/Audio")));
+        writeBytes(shipped + QStringLiteral("/DizaRore.hlp"), "help");
+        writeBytes(shipped + QStringLiteral("/Photographs/Audio/title.wav"), "title");
+        writeBytes(shipped + QStringLiteral("/Photographs/CD01.jpg"), "a disk's photograph");
+        QString chosen = dir.filePath(QStringLiteral("stick/Quenmora"));
+        QVERIFY(QDir().mkdir(dir.filePath(QStringLiteral("stick"))));
+        if (earlier == QLatin1String("folder 0755") || earlier == QLatin1String("folder 0555")) {
+            QVERIFY(QDir().mkdir(chosen));
+            QCOMPARE(
+                ::chmod(QFile::encodeName(chosen).constData(), earlier.endsWith(QLatin1String("0755")) ? 0755 : 0555),
+                0);
+        } else if (earlier == QLatin1String("program's folder")) {
+            chosen = program;
+        } else if (earlier == QLatin1String("no folder above")) {
+            chosen = dir.filePath(QStringLiteral("gone/Quenmora"));
+        } else if (earlier == QLatin1String("file")) {
+            writeBytes(chosen, "not a folder");
+        }
+        const QStringList before = snapshot(dir.filePath(QStringLiteral("P")));
+
+        const AppFolderPlan plan = platform::chooseAppFolder(chosen + QStringLiteral("/."), program);
+        QCOMPARE(plan.folder, chosen);
+        QVERIFY(plan.chosen && !plan.installed() && !plan.inTemporaryFolder);
+
+        const platform::Failure claimed = platform::claimAppFolder(plan);
+        QCOMPARE(!claimed.isSet(), used);
+        QCOMPARE(!platform::prepareAppFolder(plan).isSet(), used);
+        if (used) {
+            QCOMPARE(readAll(chosen + QStringLiteral("/DizaRore.hlp")), QByteArray("help"));
+            QCOMPARE(readAll(chosen + QStringLiteral("/Photographs/Audio/title.wav")), QByteArray("title"));
+            if (chosen != program)
+                QVERIFY(!QFileInfo::exists(chosen + QStringLiteral("/Photographs/CD01.jpg")));
+            if (earlier == QLatin1String("folder 0755"))
+                QCOMPARE(modeOf(chosen), 0755);
+            QCOMPARE(snapshot(dir.filePath(QStringLiteral("P"))), before);
+        } else {
+            QVERIFY2(
+                claimed.description.contains(chosen) && claimed.description.contains(QStringLiteral("--app-folder")),
+                qPrintable(claimed.description));
+            QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("gone"))));
+        }
+    }
+
+    void takesARelativeChosenFolderFromTheCurrentFolder()
+    {
+        QTemporaryDir dir;
+        const QString current = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const AppFolderPlan plan
+            = platform::chooseAppFolder(QStringLiteral("stick/../Q"), dir.filePath(QStringLiteral("P")));
+        QVERIFY(QDir::setCurrent(current));
+        QCOMPARE(plan.folder, QDir(dir.path()).canonicalPath() + QStringLiteral("/Q"));
+    }
+
     void leavesAPortableCopyAsItIs()
     {
         QTemporaryDir dir;

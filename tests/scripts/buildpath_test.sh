@@ -12,7 +12,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 clone="$work/My Music's Catalogue"
 mkdir "$clone"
-for entry in CMakeLists.txt cmake data dist help src tests bench; do
+for entry in CMakeLists.txt NEWS.md cmake data dist help src tests bench; do
     [ ! -e "$SOURCE/$entry" ] || cp -r "$SOURCE/$entry" "$clone/"
 done
 build="$clone/build"

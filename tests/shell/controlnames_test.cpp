@@ -79,7 +79,8 @@ private slots:
         expect(lists, "QLabel", numbered(QStringLiteral("Label"), {1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 14, 15, 16, 17}));
         expect(lists, "QWidget", {"MediaPlayer1", "MediaPlayer2", "MediaPlayer3"});
         expect(lists, "QAction",
-            {"Back", "ClearList", "SaveSequential", "SaveSorted", "SaveX", "SaveEdited", "About", "Help"});
+            {"Back", "ClearList", "SaveSequential", "SaveSorted", "SaveX", "SaveEdited", "TagTitles", "UpdateDisk",
+                "About", "Help"});
         for (const char *name : {"Drive1", "Dir1", "File1"})
             QVERIFY2(lists->findChild<QObject *>(QString::fromLatin1(name))->property("path").isValid(), name);
 

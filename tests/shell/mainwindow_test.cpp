@@ -5,6 +5,7 @@
 #include "ui/makeslistwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/adddatawindow.h"
+#include "platform/version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -78,7 +79,7 @@ private slots:
         QTest::newRow("Label6") << "Label6" << "Parvello" << "";
         QTest::newRow("Label7") << "Label7" << "" << "Quenmora Version";
         QTest::newRow("Label3") << "Label3" << "" << "This is loading time in ms";
-        QTest::newRow("Label4") << "Label4" << "4.70" << "Quenmora Version";
+        QTest::newRow("Label4") << "Label4" << platform::programVersion() << "Quenmora Version";
         QTest::newRow("Label2") << "Label2" << "" << "Popularity details";
         QTest::newRow("Label21") << "Label21" << "Welcome to Make DizaRore Database" << "Show Program Info";
         QTest::newRow("Image33") << "Image33" << "" << "Show Program Info";

@@ -63,6 +63,17 @@ public:
     double duration() const override { return durations.value(m_file, 0.0); }
     bool isPlaying() const override { return m_playing; }
     platform::Failure lastFailure() const override { return failure; }
+    void setFailureHandler(std::function<void()> handler) override { onFailure = std::move(handler); }
+
+    // Playback stops on a failure, as when the file's medium goes away.
+    void failWhilePlaying(const platform::Failure &f)
+    {
+        failure = f;
+        m_playing = false;
+        if (onFailure)
+            onFailure();
+    }
+    std::function<void()> onFailure;
 
     QStringList calls;
     QHash<QString, double> durations;
@@ -118,7 +129,21 @@ public:
         return {};
     }
     bool isReady(const QString &drivePath) const override { return !notReady.contains(drivePath); }
+    std::unique_ptr<QObject> watch(std::function<void()> onChange) override
+    {
+        onMediaChange = std::move(onChange);
+        auto watching = std::make_unique<QObject>();
+        QObject::connect(watching.get(), &QObject::destroyed, [this] { onMediaChange = nullptr; });
+        return watching;
+    }
+    // Tells the watcher that media were mounted or unmounted.
+    void mediaChanged() const
+    {
+        if (onMediaChange)
+            onMediaChange();
+    }
 
+    std::function<void()> onMediaChange;
     QVector<platform::Drive> drives;
     QStringList notReady;
 };

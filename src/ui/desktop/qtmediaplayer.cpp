@@ -140,7 +140,19 @@ public:
 
     Failure lastFailure() const override { return m_failure; }
 
+    void setFailureHandler(std::function<void()> handler) override { m_onFailure = std::move(handler); }
+
 private:
+    // Told after the signal has returned: the handler may close the file.
+    void failedWhilePlaying(int number, const QString &description)
+    {
+        if (m_file.isEmpty())
+            return;
+        m_failure = {number, description};
+        if (m_onFailure)
+            m_onFailure();
+    }
+
     bool fail(int number, const QString &description)
     {
         m_failure = {number, description};
@@ -178,6 +190,21 @@ private:
                 if (video)
                     showVideoIfAny();
             });
+            QObject::connect(
+                m_player.get(), &QMediaPlayer::errorOccurred, m_player.get(),
+                [this](QMediaPlayer::Error error, const QString &text) {
+                    if (error != QMediaPlayer::NoError)
+                        failedWhilePlaying(CannotPlay, text.isEmpty() ? QStringLiteral("Cannot play this file") : text);
+                },
+                Qt::QueuedConnection);
+            // A file whose medium went away may only end early, without an error.
+            QObject::connect(
+                m_player.get(), &QMediaPlayer::mediaStatusChanged, m_player.get(),
+                [this](QMediaPlayer::MediaStatus status) {
+                    if (status == QMediaPlayer::EndOfMedia && !m_file.isEmpty() && !QFileInfo::exists(m_file))
+                        failedWhilePlaying(err::FileNotFound, QStringLiteral("File not found"));
+                },
+                Qt::QueuedConnection);
         }
         return *m_player;
     }
@@ -252,6 +279,7 @@ private:
     double m_duration = 0;
     bool m_midi = false;
     Failure m_failure;
+    std::function<void()> m_onFailure;
 };
 
 } // namespace
