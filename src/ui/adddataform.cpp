@@ -366,10 +366,11 @@ void AddDataForm::setup(QWidget *window)
     search->addWidget(Text2, 1);
     search->addWidget(Label13);
     search->addWidget(Combo1);
-    search->addWidget(FindAsYouType);
     auto *finders = new QHBoxLayout;
     finders->addWidget(Find);
     finders->addWidget(ShowAll);
+    // In the row of the find commands under the search box: beside it there is no room on a small screen.
+    finders->addWidget(FindAsYouType);
     auto *labelLists = new QHBoxLayout;
     labelLists->addWidget(SearchDisks);
     labelLists->addWidget(Occasion);
