@@ -504,30 +504,31 @@ searchindex::Columns SongConnection::searchIndexes()
     void *handle = odbcHandle();
     if (!handle)
         return {};
-    // Read once per connection: the program never changes the catalogue's structure.
-    m_searchIndexes = searchindex::Columns();
+    // Read once per connection: the program never changes the catalogue's
+    // structure. A read that failed (a connection lost) is tried again next time.
     QSqlQuery q(database());
     q.setForwardOnly(true);
     switch (odbc::driverOf(handle)) {
     case odbc::Driver::Sqlite: {
+        if (!q.exec(sql::SqliteSchemaObjects))
+            return {};
         QList<searchindex::SchemaObject> objects;
-        if (q.exec(sql::SqliteSchemaObjects)) {
-            while (q.next())
-                objects.append({text(q.value(0)), text(q.value(1)), text(q.value(2))});
-        }
+        while (q.next())
+            objects.append({text(q.value(0)), text(q.value(1)), text(q.value(2))});
         m_searchIndexes = searchindex::sqliteIndexes(objects);
         break;
     }
     case odbc::Driver::Postgres: {
+        if (!q.exec(sql::PostgresIndexDefinitions))
+            return {};
         QStringList definitions;
-        if (q.exec(sql::PostgresIndexDefinitions)) {
-            while (q.next())
-                definitions << text(q.value(0));
-        }
+        while (q.next())
+            definitions << text(q.value(0));
         m_searchIndexes = searchindex::postgresIndexes(definitions);
         break;
     }
     case odbc::Driver::Other:
+        m_searchIndexes = searchindex::Columns();
         break;
     }
     return *m_searchIndexes;
