@@ -24,7 +24,10 @@ public:
     Failure setValue(const QString &name, const QString &value);
 
     bool flag(const QString &name) const { return value(name) == QLatin1String("1"); }
-    Failure setFlag(const QString &name, bool on) { return setValue(name, on ? QStringLiteral("1") : QStringLiteral("0")); }
+    Failure setFlag(const QString &name, bool on)
+    {
+        return setValue(name, on ? QStringLiteral("1") : QStringLiteral("0"));
+    }
 
 private:
     QString m_path;

@@ -79,7 +79,8 @@ Columns sqliteIndexes(const QList<SchemaObject> &objects)
 Columns postgresIndexes(const QStringList &definitions)
 {
     Columns served;
-    const QRegularExpression trigrams(QStringLiteral("\\bUSING\\s+gin\\s*\\(\\s*\"?(\\w+)\"?\\s+(?:\\w+\\.)?gin_trgm_ops\\s*\\)"),
+    const QRegularExpression trigrams(
+        QStringLiteral("\\bUSING\\s+gin\\s*\\(\\s*\"?(\\w+)\"?\\s+(?:\\w+\\.)?gin_trgm_ops\\s*\\)"),
         QRegularExpression::CaseInsensitiveOption);
     for (const QString &definition : definitions) {
         // An index of some rows only serves the searches that ask for those.

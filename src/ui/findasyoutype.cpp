@@ -14,8 +14,8 @@
 
 namespace browse {
 
-FindAsYouType::FindAsYouType(songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state,
-    Handlers handlers, QObject *parent)
+FindAsYouType::FindAsYouType(
+    songdb::AddDataForm &form, platform::AppContext &app, shell::SharedState &state, Handlers handlers, QObject *parent)
     : QObject(parent)
     , m_ui(form)
     , m_app(app)

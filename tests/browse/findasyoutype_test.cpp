@@ -82,8 +82,8 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("through the index") << QStringLiteral("alph")
-                                           << QStringList({QStringLiteral("alpha"), QStringLiteral("alphabet")});
+        QTest::newRow("through the index")
+            << QStringLiteral("alph") << QStringList({QStringLiteral("alpha"), QStringLiteral("alphabet")});
         QTest::newRow("two letters") << QStringLiteral("et")
                                      << QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")});
         QTest::newRow("one match") << QStringLiteral("ray") << QStringList({QStringLiteral("gamma ray")});
@@ -133,8 +133,8 @@ private slots:
         // Typed on before the first search has reported, or after.
         type(*f, QStringLiteral("bet"));
         QTRY_COMPARE(started.size(), 2);
-        QTRY_COMPARE(NavFixture::lines(f->list("List1")),
-            QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
+        QTRY_COMPARE(
+            NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
         QCOMPARE(heading(*f), QStringLiteral("Matched List (2):"));
         QCOMPARE(f->text("Text5"), QStringLiteral("alphabet"));
         QVERIFY(f->app.dialogs.shown.isEmpty());
@@ -145,8 +145,8 @@ private slots:
         box(*f)->setChecked(true);
         auto *typing = f->window->findChild<browse::FindAsYouType *>();
         type(*f, QStringLiteral("gam"));
-        QTRY_COMPARE(NavFixture::lines(f->list("List1")),
-            QStringList({QStringLiteral("gamma"), QStringLiteral("gamma ray")}));
+        QTRY_COMPARE(
+            NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("gamma"), QStringLiteral("gamma ray")}));
         QSignalSpy started(typing, &browse::FindAsYouType::searchStarted);
         auto *pause = f->window->findChild<QTimer *>(QStringLiteral("TypingPause"));
         QTest::keyClick(f->box("Text2"), Qt::Key_A, Qt::ControlModifier);
@@ -154,7 +154,8 @@ private slots:
         QVERIFY(pause->isActive());
         QTRY_VERIFY(!pause->isActive());
         QCOMPARE(started.size(), 0);
-        QCOMPARE(NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("gamma"), QStringLiteral("gamma ray")}));
+        QCOMPARE(
+            NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("gamma"), QStringLiteral("gamma ray")}));
         QCOMPARE(heading(*f), QStringLiteral("Matched List (2):"));
     }
 
@@ -181,7 +182,8 @@ private slots:
         f->box("Text2")->setText(QStringLiteral("bet"));
         f->click("Find");
         QVERIFY(!pause->isActive());
-        QCOMPARE(NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
+        QCOMPARE(
+            NavFixture::lines(f->list("List1")), QStringList({QStringLiteral("alphabet"), QStringLiteral("beta")}));
         QCOMPARE(heading(*f), QStringLiteral("Matched List (2):"));
     }
 
@@ -209,12 +211,12 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("reading") << browse::readingHeading(3400000, 10000000)
                                  << QStringLiteral("Reading records: 3,400,000 of 10,000,000");
-        QTest::newRow("reading, whole unknown") << browse::readingHeading(999)
-                                                << QStringLiteral("Reading records: 999");
+        QTest::newRow("reading, whole unknown")
+            << browse::readingHeading(999) << QStringLiteral("Reading records: 999");
         QTest::newRow("saving") << browse::savingHeading(1000, 1000)
                                 << QStringLiteral("Saving records: 1,000 of 1,000");
-        QTest::newRow("more lines coming") << browse::matchedSoFarHeading(12000)
-                                           << QStringLiteral("Matched List (at least 12000):");
+        QTest::newRow("more lines coming")
+            << browse::matchedSoFarHeading(12000) << QStringLiteral("Matched List (at least 12000):");
     }
     void headingsUnderWay()
     {

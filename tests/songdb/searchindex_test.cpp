@@ -185,17 +185,16 @@ private slots:
 
     void anIndexThatCannotBeTrustedIsLeftAlone_data()
     {
-        QTest::addColumn<QStringList>("sqlite");   // statements that change the catalogue
+        QTest::addColumn<QStringList>("sqlite"); // statements that change the catalogue
         QTest::addColumn<QStringList>("postgres");
-        QTest::addColumn<bool>("title");           // served afterwards
+        QTest::addColumn<bool>("title"); // served afterwards
         QTest::addColumn<bool>("artist");
 
         QTest::newRow("as made") << QStringList() << QStringList() << true << true;
-        QTest::newRow("no insert trigger")
-            << QStringList {QStringLiteral("drop trigger table1_search_insert")}
-            << QStringList {QStringLiteral("drop index table1_TitleSID_trgm"),
-                   QStringLiteral("drop index table1_ArtistID_trgm")}
-            << false << false;
+        QTest::newRow("no insert trigger") << QStringList {QStringLiteral("drop trigger table1_search_insert")}
+                                           << QStringList {QStringLiteral("drop index table1_TitleSID_trgm"),
+                                                  QStringLiteral("drop index table1_ArtistID_trgm")}
+                                           << false << false;
         QTest::newRow("an index that tells letter case apart")
             << QStringList {QStringLiteral("drop table table1_TitleSID_search"),
                    QStringLiteral("create virtual table table1_TitleSID_search using fts5(TitleSID, content='table1', "
@@ -258,8 +257,8 @@ private slots:
         list.ArtistText = QStringLiteral("Aviary");
         list.ExtensionText = QStringLiteral("mp3");
         list.TotalFilesText = QStringLiteral("3");
-        const QStringList titles = {QStringLiteral("Sparrow.mp3"), QStringLiteral("Swallow.mp3"),
-            QStringLiteral("Arrowhead.mp3")};
+        const QStringList titles
+            = {QStringLiteral("Sparrow.mp3"), QStringLiteral("Swallow.mp3"), QStringLiteral("Arrowhead.mp3")};
         for (int i = 0; i < 3; ++i) {
             list.Paths[i] = QStringLiteral("/birds");
             list.Titles[i] = titles[i];
@@ -276,11 +275,12 @@ private slots:
         QCOMPARE(find(QStringLiteral("ArtistID"), QStringLiteral("viar")).size(), 3);
 
         const auto all = c.allTitles();
-        QVERIFY(c.updateRecord(all.value.id(0), QStringLiteral("Wren.mp3"), QString(), QStringLiteral("Hedge"),
-                      QString())
-                    .isSet()
+        QVERIFY(
+            c.updateRecord(all.value.id(0), QStringLiteral("Wren.mp3"), QString(), QStringLiteral("Hedge"), QString())
+                .isSet()
             == false);
-        QCOMPARE(find(QStringLiteral("TitleSID"), QStringLiteral("rrow")), QStringList {QStringLiteral("Arrowhead.mp3")});
+        QCOMPARE(
+            find(QStringLiteral("TitleSID"), QStringLiteral("rrow")), QStringList {QStringLiteral("Arrowhead.mp3")});
         QCOMPARE(find(QStringLiteral("TitleSID"), QStringLiteral("Wren")), QStringList {QStringLiteral("Wren.mp3")});
         QCOMPARE(find(QStringLiteral("ArtistID"), QStringLiteral("edg")), QStringList {QStringLiteral("Wren.mp3")});
         QCOMPARE(find(QStringLiteral("ArtistID"), QStringLiteral("viar")).size(), 2);
@@ -320,17 +320,14 @@ private slots:
         QTest::addColumn<QString>("query");
         QTest::newRow("three") << QStringLiteral("%abc%") << QStringLiteral("\"abc\"");
         QTest::newRow("four") << QStringLiteral("%abcd%") << QStringLiteral("\"abc\" AND \"bcd\"");
-        QTest::newRow("each once") << QStringLiteral("%abcabc%")
-                                   << QStringLiteral("\"abc\" AND \"bca\" AND \"cab\"");
+        QTest::newRow("each once") << QStringLiteral("%abcabc%") << QStringLiteral("\"abc\" AND \"bca\" AND \"cab\"");
         QTest::newRow("two") << QStringLiteral("%ab%") << QString();
         QTest::newRow("only short runs") << QStringLiteral("%ab_cd%ef%") << QString();
         QTest::newRow("a long run among short ones") << QStringLiteral("%ab%cde_f%") << QStringLiteral("\"cde\"");
         QTest::newRow("two CJK characters") << QStringLiteral("%日本%") << QString();
         QTest::newRow("three CJK characters") << QStringLiteral("%日本語%") << QStringLiteral("\"日本語\"");
-        QTest::newRow("a character beyond U+FFFF counts once")
-            << QStringLiteral("%😀ab%") << QStringLiteral("\"😀ab\"");
-        QTest::newRow("quotes doubled") << QStringLiteral("%a\"bc%")
-                                        << QStringLiteral("\"a\"\"b\" AND \"\"\"bc\"");
+        QTest::newRow("a character beyond U+FFFF counts once") << QStringLiteral("%😀ab%") << QStringLiteral("\"😀ab\"");
+        QTest::newRow("quotes doubled") << QStringLiteral("%a\"bc%") << QStringLiteral("\"a\"\"b\" AND \"\"\"bc\"");
         QTest::newRow("ends at a NUL") << QStringLiteral("%ab") + QChar(0) + QStringLiteral("cdef%") << QString();
         QTest::newRow("wildcards only") << QStringLiteral("%%") << QString();
     }
@@ -349,12 +346,14 @@ private slots:
         QTest::newRow("GIN") << QStringLiteral(
             "CREATE INDEX table1_titlesid_trgm ON public.table1 USING gin (titlesid gin_trgm_ops)")
                              << int(TitleSID);
-        QTest::newRow("GIN, schema named") << QStringLiteral(
-            "CREATE INDEX x ON public.table1 USING gin (artistid public.gin_trgm_ops)") << int(ArtistID);
+        QTest::newRow("GIN, schema named")
+            << QStringLiteral("CREATE INDEX x ON public.table1 USING gin (artistid public.gin_trgm_ops)")
+            << int(ArtistID);
         QTest::newRow("some rows") << QStringLiteral(
-            "CREATE INDEX x ON public.table1 USING gin (titlesid gin_trgm_ops) WHERE (diskid = 'A'::text)") << -1;
-        QTest::newRow("GiST") << QStringLiteral(
-            "CREATE INDEX x ON public.table1 USING gist (titlesid gist_trgm_ops)") << -1;
+            "CREATE INDEX x ON public.table1 USING gin (titlesid gin_trgm_ops) WHERE (diskid = 'A'::text)")
+                                   << -1;
+        QTest::newRow("GiST") << QStringLiteral("CREATE INDEX x ON public.table1 USING gist (titlesid gist_trgm_ops)")
+                              << -1;
         QTest::newRow("B-tree") << QStringLiteral("CREATE INDEX x ON public.table1 USING btree (titlesid)") << -1;
     }
 
