@@ -26,11 +26,18 @@ constexpr int ShownWhileReading = 5000;
 constexpr int StopMs = 2000;
 
 // Stops a read beside the caller: a server hears of a cancel through a
-// connection of its own, which the window thread does not wait for.
+// connection of its own, which the window thread does not wait for. An
+// embedded engine is told until its statement has ended (which takes
+// moments); a server's read stops at the latest before its next block.
 void stopBeside(const std::shared_ptr<ReadWatch> &watch)
 {
-    if (watch)
-        QThreadPool::globalInstance()->start([watch] { watch->stop(StopMs); });
+    if (!watch)
+        return;
+    QThreadPool::globalInstance()->start([watch] {
+        watch->cancel();
+        if (watch->embedded())
+            watch->stop(StopMs);
+    });
 }
 
 struct Request
