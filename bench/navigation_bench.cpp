@@ -725,6 +725,8 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     {
         auto *typing = w->findChild<browse::FindAsYouType *>();
         QLineEdit *search = box("Text2");
+        // The disk label list chose DiskID.
+        w->findChild<QComboBox *>(QStringLiteral("Combo1"))->setCurrentText(QStringLiteral("TitleSID"));
         w->findChild<QCheckBox *>(QStringLiteral("FindAsYouType"))->setChecked(true);
         QElapsedTimer sincePause;
         QObject::connect(typing, &browse::FindAsYouType::searchStarted, [&] { sincePause.start(); });
