@@ -389,8 +389,11 @@ bool waitFor(Sender *sender, Signal signal, int timeoutMs)
     return sent;
 }
 
+// A key as typed: Backspace for '\b', Shift (which changes no text) for a NUL.
 QKeyEvent keyOf(QEvent::Type type, QChar c)
 {
+    if (c.isNull())
+        return QKeyEvent(type, Qt::Key_Shift, Qt::NoModifier);
     const int key = c == QLatin1Char('\b') ? int(Qt::Key_Backspace) : int(c.toUpper().unicode());
     return QKeyEvent(type, key, Qt::NoModifier, c == QLatin1Char('\b') ? QString() : QString(c));
 }
@@ -772,11 +775,39 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
         });
         pace.start();
         loop.exec();
+        pace.stop();
         QObject::disconnect(counting);
         std::vector<double> waits = keys.waits;
         report("keystroke_wait_median_ms", bench::median(waits), "ms");
         report("keystroke_wait_most_ms", *std::max_element(waits.begin(), waits.end()), "ms");
         report("keystroke_searches_started", started, "");
+
+        // A search of one character read to its end and listed, keys that
+        // change nothing (Shift) posted every 30 ms meanwhile.
+        search->clear();
+        keys.waits.clear();
+        typeInto(search, QStringLiteral("8"));
+        if (!waitFor(typing, &browse::FindAsYouType::searchStarted, 60000))
+            return fail(QStringLiteral("no search of '8' started"));
+        bool listed = false;
+        const auto end = QObject::connect(typing, &browse::FindAsYouType::resultShown, [&] {
+            listed = true;
+            loop.quit();
+        });
+        QTimer shift;
+        shift.setInterval(30);
+        QObject::connect(&shift, &QTimer::timeout, [&] { keys.post(QChar(0)); });
+        shift.start();
+        QTimer::singleShot(600000, &loop, &QEventLoop::quit);
+        loop.exec();
+        shift.stop();
+        QObject::disconnect(end);
+        if (!listed)
+            return fail(QStringLiteral("the search of '8' showed nothing"));
+        report("type_one_character_ms", double(sincePause.nsecsElapsed()) / 1e6, "ms");
+        report("type_one_character_lines", lines("List1"), "");
+        report("keystroke_wait_while_listing_most_ms", *std::max_element(keys.waits.begin(), keys.waits.end()), "ms");
+        report("keystrokes_while_listing", double(keys.waits.size()), "");
         w->findChild<QCheckBox *>(QStringLiteral("FindAsYouType"))->setChecked(false);
     }
     report("peak_after_finding_as_you_type_mb", bench::peakMegabytes(), "MB");
