@@ -66,27 +66,6 @@ class VanishedMediumTest : public QObject
     Q_OBJECT
 
 private slots:
-    // removed: the folder taken away, below the medium (empty: the medium; null: none).
-    void vanishedFolderNamesWhatWentAway_data()
-    {
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<QString>("asked");
-        QTest::newRow("there") << QString() << "b/deep";
-        QTest::newRow("the folder itself") << QStringLiteral("b/deep") << "b/deep";
-        QTest::newRow("a folder above it") << QStringLiteral("b") << "b/deep";
-        QTest::newRow("the whole medium") << QStringLiteral("") << "b/deep";
-        QTest::newRow("with a closing slash") << QStringLiteral("b") << "b/deep/";
-    }
-    void vanishedFolderNamesWhatWentAway()
-    {
-        QFETCH(QString, removed);
-        QFETCH(QString, asked);
-        Medium m;
-        if (!removed.isNull())
-            QVERIFY(m.remove(removed));
-        QCOMPARE(listmaker::vanishedFolder(m.root + '/' + asked), m.path(removed));
-    }
-
     // at: the folder the walk is about to read, or the file it has just read,
     // when the folder removed goes. Files read before stay with the visitor;
     // the walk names what went away and goes no further.
