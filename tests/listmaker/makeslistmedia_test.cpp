@@ -9,7 +9,13 @@ using platform::Icon;
 namespace {
 
 const QString Created = QStringLiteral("LIST of Files and other informations CREATED.");
-const QString Gone = QStringLiteral(" is no longer there: the medium was removed or the network share dropped.\r\n");
+
+QString gone(const QString &folder, const char *consequence)
+{
+    return QStringLiteral("The folder ") + folder
+        + QStringLiteral(" is no longer there: the medium was removed or the network share dropped.\r\n")
+        + QLatin1String(consequence);
+}
 
 QStringList driveItems(const QComboBox *box)
 {
@@ -48,79 +54,50 @@ class MakeSListMediaTest : public QObject
     Q_OBJECT
 
 private slots:
-    // A list is made; a second one is started on a folder whose medium is
-    // gone by then: the window says which folder went, and the first list,
-    // its views and its file stay as they were.
-    void makeListOnAVanishedMediumKeepsTheList()
+    // The medium of the list goes away: playback, Song Titles from Tags and
+    // a new list of its folder each say which folder went, and the list, its
+    // views and its file stay as they were. The player's own failure, with
+    // the medium there, is none of this.
+    void aVanishedMediumLeavesTheListAsItWas()
     {
         Media m;
         MakeSListFixture f;
-        f.makeList(m.usb, QStringLiteral("USB1"));
-        QCOMPARE(f.app.dialogs.texts().last(), Created);
+        f.makeList(m.cd, QStringLiteral("CD07"));
         const QByteArray listFile = f.listFileBytes();
+        const QStringList files {"one.mp3", "two.mp3"};
+        QListWidget *list1 = f.list("List1");
+        FakePlayer &player = f.player(3);
+        const auto play = [&] {
+            list1->setCurrentRow(1);
+            emit list1->itemDoubleClicked(list1->item(1));
+            QCOMPARE(player.fileName(), m.cd + QStringLiteral("/sub/two.mp3"));
+        };
+        play();
+        player.failWhilePlaying({5, QStringLiteral("Resource error")});
+        QCOMPARE(f.app.dialogs.texts(), QStringList {Created});
 
-        f.window->findChild<QObject *>("Dir1")->setProperty("path", m.cd);
+        play();
         QVERIFY(m.removeCd());
+        player.failWhilePlaying({5, QStringLiteral("Resource error")});
+        QCOMPARE(f.app.dialogs.texts().last(), gone(m.cd, "Playback stopped."));
+        QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Exclamation);
+        QCOMPARE(player.fileName(), QString());
+
+        f.trigger("TagTitles");
+        QCOMPARE(f.app.dialogs.texts().last(), gone(m.cd, "No title was taken: the titles are as they were."));
+        QCOMPARE(f.entries("List4"), files);
+        QCOMPARE(f.button("EditList4")->text(), QStringLiteral("Edit"));
+        QVERIFY(!f.list("List4")->isVisibleTo(f.window.get()));
+
         f.text("Text3")->setText(QStringLiteral("CD07"));
         f.button("AddList")->setEnabled(true); // as after Clear List, which would drop the file checked below
         f.button("AddList")->click();
-
-        QCOMPARE(f.app.dialogs.texts().last(),
-            QStringLiteral("The folder ") + m.cd + Gone
-                + QStringLiteral("No list was made: the current list is as it was."));
+        QCOMPARE(f.app.dialogs.texts().last(), gone(m.cd, "No list was made: the current list is as it was."));
         QCOMPARE(f.app.dialogs.shown.last().icon, Icon::Exclamation);
-        QCOMPARE(f.entries("List1"), QStringList {"three.mp3"});
+        QCOMPARE(f.entries("List1"), files);
         QCOMPARE(f.listFileBytes(), listFile);
-        QCOMPARE(f.state.currentList.FileCount, 1);
-        QCOMPARE(f.state.currentList.DiskLabel, QStringLiteral("USB1"));
+        QCOMPARE(f.state.currentList.FileCount, 2);
         QCOMPARE(f.label("Label6")->text(), QString());
-    }
-
-    void titlesFromTagsOfAVanishedMediumTakeNothing()
-    {
-        Media m;
-        MakeSListFixture f;
-        f.makeList(m.cd, QStringLiteral("CD07"));
-        QVERIFY(m.removeCd());
-        f.trigger("TagTitles");
-        QCOMPARE(f.app.dialogs.texts().last(),
-            QStringLiteral("The folder ") + m.cd + Gone
-                + QStringLiteral("No title was taken: the titles are as they were."));
-        QCOMPARE(f.entries("List4"), (QStringList {"one.mp3", "two.mp3"}));
-        QCOMPARE(f.button("EditList4")->text(), QStringLiteral("Edit"));
-        QVERIFY(!f.list("List4")->isVisibleTo(f.window.get()));
-        QCOMPARE(f.label("Label6")->text(), QString());
-    }
-
-    void playbackOfAVanishedMediumStops_data()
-    {
-        QTest::addColumn<bool>("removed");
-        QTest::newRow("medium gone") << true;
-        QTest::newRow("medium there: the player's own failure") << false;
-    }
-    void playbackOfAVanishedMediumStops()
-    {
-        QFETCH(bool, removed);
-        Media m;
-        MakeSListFixture f;
-        f.makeList(m.cd, QStringLiteral("CD07"));
-        QListWidget *list1 = f.list("List1");
-        list1->setCurrentRow(1);
-        emit list1->itemDoubleClicked(list1->item(1));
-        FakePlayer &player = f.player(3);
-        QCOMPARE(player.fileName(), m.cd + QStringLiteral("/sub/two.mp3"));
-        const qsizetype said = f.app.dialogs.shown.size();
-        if (removed)
-            QVERIFY(m.removeCd());
-        player.failWhilePlaying({5, QStringLiteral("Resource error")});
-        if (!removed) {
-            QCOMPARE(f.app.dialogs.shown.size(), said);
-            return;
-        }
-        QCOMPARE(f.app.dialogs.texts().last(),
-            QStringLiteral("The folder ") + m.cd + Gone + QStringLiteral("Playback stopped."));
-        QCOMPARE(player.fileName(), QString());
-        QCOMPARE(f.entries("List1"), (QStringList {"one.mp3", "two.mp3"}));
     }
 
     // Media mounted and unmounted while the window is open: the drive list

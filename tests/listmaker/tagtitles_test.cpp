@@ -107,38 +107,6 @@ private slots:
         QCOMPARE(TagTitles::summary(out.changed, int(lines.size())), QStringLiteral("Titles from tags: 1 of 4"));
     }
 
-    // Reading ends after the file for which the progress answers false; the
-    // lines after it keep their text.
-    void readingStopsWhenTheProgressSaysSo_data()
-    {
-        QTest::addColumn<int>("stopAfter");
-        QTest::addColumn<QStringList>("lines");
-        QTest::newRow("after the first") << 1 << QStringList{"One", "b.mp3", "c.mp3"};
-        QTest::newRow("after the second") << 2 << QStringList{"One", "Two", "c.mp3"};
-        QTest::newRow("never") << 0 << QStringList{"One", "Two", "Three"};
-    }
-    void readingStopsWhenTheProgressSaysSo()
-    {
-        QFETCH(int, stopAfter);
-        QFETCH(QStringList, lines);
-        QTemporaryDir dir;
-        const QStringList names{"a.mp3", "b.mp3", "c.mp3"};
-        const QStringList titles{"One", "Two", "Three"};
-        QStringList files;
-        for (int i = 0; i < names.size(); ++i) {
-            files << dir.filePath(names[i]);
-            QVERIFY(mediafiles::taggedMp3(files.last(), titles[i]));
-        }
-        QList<int> progress;
-        const TagTitles::Outcome out = TagTitles::apply(names, files, [&](int done) {
-            progress << done;
-            return done != stopAfter;
-        });
-        QCOMPARE(out.lines, lines);
-        QCOMPARE(out.changed, stopAfter == 0 ? 3 : stopAfter);
-        QCOMPARE(progress.size(), stopAfter == 0 ? 3 : stopAfter);
-    }
-
     // A request to stop (SIGTERM) while tags are read ends the reading after
     // the file in hand; the program then leaves as on any request to stop,
     // once the command has returned.

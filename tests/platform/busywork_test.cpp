@@ -14,6 +14,23 @@ class BusyWorkTest : public QObject
 {
     Q_OBJECT
 
+    // Runs during on the window thread while work is under way: on a thread
+    // of its own, or on the window thread under a pause of input.
+    void duringWork(bool onAThread, const std::function<void()> &during)
+    {
+        if (!onAThread) {
+            const platform::InputPause pause;
+            during();
+            return;
+        }
+        QSemaphore done;
+        QTimer::singleShot(0, this, [&] {
+            during();
+            done.release();
+        });
+        platform::runBusy([&] { done.acquire(); });
+    }
+
 private slots:
     void windowsPaintButTakeNoInputMeanwhile()
     {
@@ -71,31 +88,25 @@ private slots:
         QTRY_COMPARE(clicked.count(), 1);
     }
 
+    void aStopRequestWaitsUntilTheWorkIsDone_data()
+    {
+        QTest::addColumn<bool>("onAThread");
+        QTest::newRow("work on a thread of its own") << true;
+        QTest::newRow("work on the window thread") << false;
+    }
     // A request to stop (a signal) that comes during the work runs only once
     // the command that ran it has returned: nothing ends beneath the work,
     // which meanwhile may see that a request waits and stop early.
-    void aStopRequestWaitsUntilTheWorkIsDone_data() { aGuardedCommandWaitsForNoWork_data(); }
     void aStopRequestWaitsUntilTheWorkIsDone()
     {
         QFETCH(bool, onAThread);
         QStringList steps;
-        const auto request = [&] { platform::whenIdle([&] { steps << QStringLiteral("stop"); }); };
         QVERIFY(!platform::requestWaiting());
-        if (onAThread) {
-            QSemaphore finish;
-            QTimer::singleShot(0, this, [&] {
-                request();
-                if (platform::requestWaiting())
-                    steps << QStringLiteral("work sees it");
-                finish.release();
-            });
-            platform::runBusy([&] { finish.acquire(); });
-        } else {
-            const platform::InputPause pause;
-            request();
+        duringWork(onAThread, [&] {
+            platform::whenIdle([&] { steps << QStringLiteral("stop"); });
             if (platform::requestWaiting())
                 steps << QStringLiteral("work sees it");
-        }
+        });
         steps << QStringLiteral("command returns");
         QTRY_COMPARE(steps,
             QStringList({QStringLiteral("work sees it"), QStringLiteral("command returns"), QStringLiteral("stop")}));
@@ -108,12 +119,7 @@ private slots:
     // A command connected through the guard does not run while work is under
     // way, however it is started: a click made by a program, a text set by a
     // program; text from an input method does not even reach its box.
-    void aGuardedCommandWaitsForNoWork_data()
-    {
-        QTest::addColumn<bool>("onAThread");
-        QTest::newRow("work on a thread of its own") << true;
-        QTest::newRow("work on the window thread") << false;
-    }
+    void aGuardedCommandWaitsForNoWork_data() { aStopRequestWaitsUntilTheWorkIsDone_data(); }
     void aGuardedCommandWaitsForNoWork()
     {
         QFETCH(bool, onAThread);
@@ -123,25 +129,14 @@ private slots:
         connect(&button, &QPushButton::clicked, this, platform::unlessBusy([&] { ran << QStringLiteral("click"); }));
         connect(&box, &QLineEdit::textChanged, this, platform::unlessBusy([&](const QString &text) { ran << text; }));
         bool wasBusy = false;
-        const auto intrude = [&] {
+        duringWork(onAThread, [&] {
             wasBusy = platform::busy();
             button.click();
             box.setText(QStringLiteral("set"));
             QInputMethodEvent typed;
             typed.setCommitString(QStringLiteral(" typed"));
             QCoreApplication::sendEvent(&box, &typed);
-        };
-        if (onAThread) {
-            QSemaphore done;
-            QTimer::singleShot(0, this, [&] {
-                intrude();
-                done.release();
-            });
-            platform::runBusy([&] { done.acquire(); });
-        } else {
-            const platform::InputPause pause;
-            intrude();
-        }
+        });
         QVERIFY(wasBusy);
         QVERIFY(!platform::busy());
         QCOMPARE(ran, QStringList());

@@ -1,6 +1,7 @@
 #include "platform/mountwatch.h"
 #include "platform/systemdrives.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,26 +20,16 @@ private slots:
         int changes = 0;
         platform::MountWatch watch([&] { ++changes; });
         QVERIFY(watch.isWatching());
-        QTest::qWait(0);
+        QCoreApplication::processEvents();
         QCOMPARE(changes, 0);
 
         const QByteArray point = QFile::encodeName(dir.path());
         if (::mount("quenmora-test", point.constData(), "tmpfs", 0, "size=64k") != 0)
             QSKIP("mounting a file system is not allowed here");
-        struct Unmount
-        {
-            QByteArray point;
-            bool done = false;
-            ~Unmount()
-            {
-                if (!done)
-                    ::umount2(point.constData(), MNT_DETACH);
-            }
-        } unmount {point};
+        const auto unmount = qScopeGuard([&] { ::umount2(point.constData(), MNT_DETACH); });
         QTRY_VERIFY(changes >= 1);
         const int mounted = changes;
         QVERIFY(::umount(point.constData()) == 0);
-        unmount.done = true;
         QTRY_VERIFY(changes > mounted);
     }
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 #include <cstdio>
@@ -208,6 +209,21 @@ qint32 TempApp::rowCount()
     QSqlQuery q(direct());
     q.exec(QStringLiteral("select count(*) from table1"));
     return q.next() ? q.value(0).toInt() : -1;
+}
+
+QStringList TempApp::records()
+{
+    QSqlQuery q(direct());
+    if (!q.exec(QStringLiteral("select * from table1 order by ID")))
+        return {q.lastError().text()};
+    QStringList rows;
+    while (q.next()) {
+        QStringList fields;
+        for (int i = 0; i < q.record().count(); ++i)
+            fields << (q.isNull(i) ? QStringLiteral("~") : q.value(i).toString());
+        rows << fields.join(QLatin1Char('|'));
+    }
+    return rows;
 }
 
 void TempApp::exec(const QString &statement)

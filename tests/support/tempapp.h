@@ -43,6 +43,8 @@ public:
     // Adds a record with the given texts (DiskID, PathSID, TitleSID, ...), returns its ID.
     qint32 addRecord(const QStringList &values);
     qint32 rowCount();
+    // Every record, one line each in key order: every column, "|" between, a missing value as "~".
+    QStringList records();
     // Runs one statement on the direct connection; fails the test on error.
     void exec(const QString &statement);
     // Makes every insert of a row with this title fail, on either engine.
