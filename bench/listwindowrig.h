@@ -2,14 +2,14 @@
 
 #include "bench.h"
 
-#include "ui/makeslistwindow.h"
-#include "ui/desktop/appcontext.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/drives.h"
 #include "platform/mediaplayer.h"
-#include "ui/navigator.h"
 #include "ui/adddatawindow.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/makeslistwindow.h"
+#include "ui/navigator.h"
 
 #include <memory>
 

@@ -1,16 +1,16 @@
 #include "bench.h"
 #include "listwindowrig.h"
 
-#include "listmaker/currentlist.h"
-#include "ui/makeslistwindow.h"
-#include "ui/desktop/appcontext.h"
-#include "platform/systemdrives.h"
-#include "ui/navigator.h"
-#include "ui/adddatawindow.h"
-#include "ui/findasyoutype.h"
 #include "browse/resultlist.h"
+#include "listmaker/currentlist.h"
+#include "platform/systemdrives.h"
 #include "songdb/odbcdirect.h"
 #include "songdb/sqltexts.h"
+#include "ui/adddatawindow.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/findasyoutype.h"
+#include "ui/makeslistwindow.h"
+#include "ui/navigator.h"
 
 #include <QAction>
 #include <QCheckBox>

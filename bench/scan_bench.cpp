@@ -6,11 +6,11 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/folderscanner.h"
-#include "ui/makeslistwindow.h"
+#include "ui/adddatawindow.h"
 #include "ui/desktop/appcontext.h"
 #include "ui/desktop/qtmediaplayer.h"
+#include "ui/makeslistwindow.h"
 #include "ui/navigator.h"
-#include "ui/adddatawindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #include "bench.h"
 
+#include "platform/systemdrives.h"
 #include "ui/desktop/appcontext.h"
 #include "ui/desktop/qtmediaplayer.h"
-#include "platform/systemdrives.h"
 #include "ui/mainwindow.h"
 
 #include <QCoreApplication>

@@ -6,10 +6,10 @@
 #include "listwindowrig.h"
 
 #include "listmaker/currentlist.h"
-#include "ui/makeslistwindow.h"
-#include "ui/desktop/appcontext.h"
-#include "ui/navigator.h"
 #include "ui/adddatawindow.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/makeslistwindow.h"
+#include "ui/navigator.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/desktop/appcontext.h"
-#include "ui/adddataform.h"
 #include "songdb/songrecord.h"
+#include "ui/adddataform.h"
+#include "ui/desktop/appcontext.h"
 
 #include <QColor>
 #include <QWidget>

@@ -1,18 +1,18 @@
 #include "ui/mainwindow.h"
 
-#include "ui/makeslistwindow.h"
+#include "platform/version.h"
+#include "shell/loadtime.h"
+#include "shell/mainsounds.h"
+#include "ui/adddatawindow.h"
 #include "ui/desktop/boldcaption.h"
 #include "ui/desktop/busywork.h"
 #include "ui/desktop/fixedcolours.h"
 #include "ui/desktop/windowplacement.h"
-#include "platform/version.h"
-#include "shell/loadtime.h"
 #include "ui/mainpictures.h"
-#include "shell/mainsounds.h"
+#include "ui/makeslistwindow.h"
 #include "ui/picturelabel.h"
 #include "ui/programinfowindow.h"
 #include "ui/sessionwindow.h"
-#include "ui/adddatawindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>

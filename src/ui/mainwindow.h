@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/desktop/appcontext.h"
 #include "shell/banner.h"
-#include "ui/navigator.h"
 #include "shell/sessionlog.h"
+#include "ui/desktop/appcontext.h"
+#include "ui/navigator.h"
 
 #include <QDateTime>
 #include <QMainWindow>

@@ -1,10 +1,10 @@
 #include "ui/makeslistwindow.h"
 
+#include "listmaker/listx.h"
+#include "ui/desktop/busywork.h"
 #include "ui/drivelistbox.h"
 #include "ui/filelistbox.h"
 #include "ui/folderlistbox.h"
-#include "listmaker/listx.h"
-#include "ui/desktop/busywork.h"
 
 #include <QAction>
 #include <QFrame>

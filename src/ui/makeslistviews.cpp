@@ -2,13 +2,13 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/durationtext.h"
-#include "ui/filelistbox.h"
 #include "listmaker/folderscanner.h"
 #include "listmaker/listx.h"
 #include "listmaker/tagtitles.h"
 #include "listmaker/vanishedmedium.h"
-#include "ui/desktop/busywork.h"
 #include "platform/mediaplayer.h"
+#include "ui/desktop/busywork.h"
+#include "ui/filelistbox.h"
 #include "ui/navigator.h"
 
 #include <QCoreApplication>

@@ -2,15 +2,15 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/diskidcheck.h"
-#include "ui/drivelistbox.h"
 #include "listmaker/durationtext.h"
-#include "ui/filelistbox.h"
-#include "ui/folderlistbox.h"
 #include "listmaker/folderscanner.h"
 #include "listmaker/vanishedmedium.h"
 #include "platform/textfile.h"
-#include "ui/navigator.h"
 #include "ui/adddatawindow.h"
+#include "ui/drivelistbox.h"
+#include "ui/filelistbox.h"
+#include "ui/folderlistbox.h"
+#include "ui/navigator.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -3,13 +3,13 @@
 #include "browse/csvexport.h"
 #include "browse/linelistmodel.h"
 #include "browse/savedlist.h"
-#include "ui/desktop/busywork.h"
-#include "ui/desktop/fixedcolours.h"
-#include "ui/navigator.h"
 #include "songdb/readwatch.h"
 #include "ui/adddataform.h"
 #include "ui/adddatawindow.h"
+#include "ui/desktop/busywork.h"
+#include "ui/desktop/fixedcolours.h"
 #include "ui/findasyoutype.h"
+#include "ui/navigator.h"
 #include "ui/waitcursor.h"
 
 #include <QAction>

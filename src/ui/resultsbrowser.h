@@ -1,10 +1,10 @@
 #pragma once
 
 #include "browse/resultlist.h"
-#include "ui/desktop/appcontext.h"
 #include "platform/failure.h"
 #include "songdb/songrecord.h"
 #include "songdb/titlelines.h"
+#include "ui/desktop/appcontext.h"
 
 #include <QObject>
 

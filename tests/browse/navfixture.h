@@ -2,9 +2,9 @@
 
 #include "support/tempapp.h"
 
+#include "ui/adddatawindow.h"
 #include "ui/makeslistwindow.h"
 #include "ui/navigator.h"
-#include "ui/adddatawindow.h"
 
 #include <QComboBox>
 #include <QGroupBox>

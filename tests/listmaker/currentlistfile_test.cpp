@@ -1,5 +1,5 @@
-#include "support/files.h"
 #include "listmaker/currentlist.h"
+#include "support/files.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -6,9 +6,9 @@
 #include "support/tempapp.h"
 #include "treemaker.h"
 
+#include "ui/adddatawindow.h"
 #include "ui/makeslistwindow.h"
 #include "ui/navigator.h"
-#include "ui/adddatawindow.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,5 +1,5 @@
-#include "support/files.h"
 #include "makeslistfixture.h"
+#include "support/files.h"
 
 #include "platform/datetext.h"
 #include "platform/version.h"

@@ -1,9 +1,9 @@
 #include "makeslistfixture.h"
 
 #include "listmaker/tagtitles.h"
-#include "ui/desktop/busywork.h"
 #include "platform/mediafiles.h"
 #include "platform/stopsignals.h"
+#include "ui/desktop/busywork.h"
 
 #include <QTest>
 

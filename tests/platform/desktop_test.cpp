@@ -1,8 +1,8 @@
+#include "platform/windowfit.h"
 #include "ui/desktop/boldcaption.h"
 #include "ui/desktop/contrast.h"
 #include "ui/desktop/fixedcolours.h"
 #include "ui/desktop/qtdialogs.h"
-#include "platform/windowfit.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

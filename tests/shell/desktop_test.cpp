@@ -1,7 +1,7 @@
+#include "shellsamples.h"
 #include "support/readability.h"
 #include "support/tempapp.h"
 #include "support/virtualscreen.h"
-#include "shellsamples.h"
 
 #include "ui/helpwindow.h"
 #include "ui/mainwindow.h"

@@ -1,11 +1,11 @@
+#include "shellsamples.h"
 #include "support/files.h"
 #include "support/tempapp.h"
-#include "shellsamples.h"
 
-#include "ui/makeslistwindow.h"
-#include "ui/mainwindow.h"
-#include "ui/adddatawindow.h"
 #include "platform/version.h"
+#include "ui/adddatawindow.h"
+#include "ui/mainwindow.h"
+#include "ui/makeslistwindow.h"
 
 #include <QApplication>
 #include <QDir>

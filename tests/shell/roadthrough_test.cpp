@@ -1,8 +1,8 @@
 #include "support/tempapp.h"
 
-#include "ui/makeslistwindow.h"
-#include "ui/mainwindow.h"
 #include "ui/adddatawindow.h"
+#include "ui/mainwindow.h"
+#include "ui/makeslistwindow.h"
 
 #include <QDir>
 #include <QFile>

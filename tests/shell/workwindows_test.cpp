@@ -2,9 +2,9 @@
 #include "support/tempapp.h"
 #include "support/virtualscreen.h"
 
-#include "ui/makeslistwindow.h"
-#include "ui/mainwindow.h"
 #include "ui/adddatawindow.h"
+#include "ui/mainwindow.h"
+#include "ui/makeslistwindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

@@ -2,8 +2,8 @@
 
 #include "platform/clock.h"
 #include "platform/drives.h"
-#include "ui/desktop/helpviewer.h"
 #include "platform/mediaplayer.h"
+#include "ui/desktop/helpviewer.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -3,8 +3,8 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/drives.h"
-#include "ui/desktop/helpviewer.h"
 #include "platform/mediaplayer.h"
+#include "ui/desktop/helpviewer.h"
 
 #include <QString>
 #include <functional>
