@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Bringing a disk up to date: a 10,001-file disk in a catalogue of a million
 // records, with 100 files changed, 100 new and 100 gone, through the real
 // window on SQLite and on PostgreSQL; then the same once the medium is

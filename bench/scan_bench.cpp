@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Making a list: the whole "Make &List" on a 10001-file tree through the real
 // window, and the walk of a 100000-file tree against find(1).
 

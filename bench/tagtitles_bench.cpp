@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Song titles from tags: "Song Titles from Tags" on a 10001-file list of MP3
 // files with ID3v2 titles, through the real window, and the longest time the
 // window went without handling its events meanwhile.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the empty song database from its structure file. Run as a script
 # (cmake -P) so that no shell reads the paths: any folder name works.
 #   cmake -DSQLITE3=sqlite3 -DSCHEMA=schema.sql -DOUTPUT=file.db -P empty-database.cmake

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- What the login 'sa' may do in the catalogue's database, and nothing more:
 -- connect, and read, add, change and delete the records of table1, taking
 -- new IDs from its sequence. It owns nothing, so it cannot alter or drop the

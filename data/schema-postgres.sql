@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- The song table on a PostgreSQL server. Every column but ID holds text;
 -- ID is assigned on insert. Names are unquoted, so the server keeps them in
 -- lower case; the program matches column names without regard to case.

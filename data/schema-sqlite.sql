@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- The song table. Every column but ID holds text; ID is assigned on insert.
 CREATE TABLE table1 (
     ID           INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Adds the indexes that keep a large catalogue quick (the label lists,
 # deleting a disk, the Disk ID check, finding in titles and artists) to an
 # existing catalogue. The records are not touched, and an index that is

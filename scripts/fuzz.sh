@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the fuzz targets of the program's own file readers, each for a given
 # time, one after another:
 #   bash scripts/fuzz.sh SECONDS [TARGET...]

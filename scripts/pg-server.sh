@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throw-away PostgreSQL server on the loopback address, for tests and benchmarks.
 #   pg-server.sh start DIR PORT   initialise DIR, start the server and set up
 #                                 the catalogue 'quenmora' as on a household's

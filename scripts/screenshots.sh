@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes screenshots of Quenmora's windows as a person sees them: the real
 # program under a virtual X server with a window manager, at 1x, at
 # QT_SCALE_FACTOR=2, at 120 DPI and with a dark palette (the qt6ct "darker"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Prepares the user's ODBC data source 'Orvandel' on the embedded SQLite database.
 # An existing 'Orvandel' is left as it is, and so is a database file that
 # holds the catalogue. The script says which database the data source names.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shares one catalogue on a PostgreSQL server and points this user's data
 # source 'Orvandel' at it.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and runs every test (headless). The
 # database tests run twice: on the embedded SQLite database and on a
 # throw-away PostgreSQL server on the loopback address, started here.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "listmaker/tagtitles.h"
 
 #include "listmaker/boundedtagstream.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One fuzz target for libFuzzer: QUENMORA_FUZZ_TARGET names the function of targets.h.
 #include "targets.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds every file of the corpus to its reader, without a fuzzing engine:
 // corpus/<target>/ holds the seeds and every input that once broke the
 // reader. A reader that crashes, hangs or aborts fails the test.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The layers of the source tree, lowest first. A file may include headers of
 # its own layer and of the layers below it, never of one above. The layers
 # below ui are the core: they include no header of Qt's Gui, Widgets or

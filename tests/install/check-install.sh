@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Quenmora the two ways a user gets it (cmake --install into a
 # prefix, and its Debian package unpacked), starts each installed copy
 # headless with a temporary home and checks that it keeps its files in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/windowfit.h"
 #include "ui/desktop/boldcaption.h"
 #include "ui/desktop/contrast.h"

@@ -4,6 +4,7 @@
 # without the licence line and fails; a run gives each its line in its own
 # comment syntax, after a #! line, and leaves everything else as it was; a
 # second run changes nothing. In a git work tree only tracked files count.
+# And the project's own files all have their line.
 set -euo pipefail
 SCRIPT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/scripts/spdx-headers.sh"
 work=$(mktemp -d)
@@ -73,6 +74,8 @@ if command -v git >/dev/null; then
     listed=$(bash "$SCRIPT" --check "$work/repo") && fail "--check passed a tracked file without the line"
     [ "$(tail -n +2 <<<"$listed")" = "  tracked.cpp" ] || fail "--check in a git work tree lists: $listed"
 fi
+
+bash "$SCRIPT" --check || fail "files of the project lack the licence line"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "PASS"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A clone in a folder whose name holds a quote and spaces configures, and its
 # build makes the empty song database (the one build rule that once went
 # through a shell). Building the program also draws the icons, which

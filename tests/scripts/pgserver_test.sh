@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The server scripts as a CI job and a household use them. From a copy of the
 # scripts in a folder that only its owner may enter (its name and the
 # server's folder hold a quote), the throw-away server starts. Against it,

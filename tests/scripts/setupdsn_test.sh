@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The embedded catalogue's set-up (setup-dsn.sh) as a newcomer meets it: run
 # again after the build folder was deleted, it puts the empty structure back
 # where the catalogue was lost, and never touches a file that holds one. An

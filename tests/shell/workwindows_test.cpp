@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/readability.h"
 #include "support/tempapp.h"
 #include "support/virtualscreen.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "browse/hoverrules.h"
 #include "browse/logofile.h"
 #include "songdb/photographs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The navigation window while its PostgreSQL server stops and starts again,
 // as a household server does when it restarts. The test runs a throw-away
 // server of its own (scripts/pg-server.sh): stopping the one the other tests

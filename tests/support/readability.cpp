@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "readability.h"
 
 #include "ui/desktop/contrast.h"

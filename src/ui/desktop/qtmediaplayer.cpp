@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/desktop/qtmediaplayer.h"
 
 #include "platform/audioduration.h"
