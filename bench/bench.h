@@ -42,6 +42,9 @@ bool seedSongs(const QString &databaseFile, int records);
 // every 7th has the occasion Party, else every 11th Wedding; every 13th
 // the status Scratched; the others none.
 bool seedCatalogue(const QString &connectionName, bool postgres, int records, int perDisk);
+// Runs one statement on a catalogue through a connection of its own (an
+// ODBC connect string); what went wrong goes to stderr.
+bool runStatement(const QString &connect, const QString &statement);
 
 // A current list of the largest size the store holds.
 listmaker::CurrentList sampleList();

@@ -159,23 +159,6 @@ double findMs(const QString &root)
     return bench::median(runs);
 }
 
-bool runStatement(const QString &connect, const QString &statement)
-{
-    const QString name = QStringLiteral("bench-disk-statement");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
-        db.setDatabaseName(connect);
-        QSqlQuery q(db);
-        ok = db.open() && q.exec(statement);
-        if (!ok)
-            std::fprintf(stderr, "%s: %s %s\n", qPrintable(statement), qPrintable(db.lastError().text()),
-                qPrintable(q.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
 int diskUpdate(bool postgres, const QString &prefix)
 {
     const auto fail = [&](const QString &what) {
@@ -222,7 +205,7 @@ int diskUpdate(bool postgres, const QString &prefix)
         if (!connection.appendList(list).ok())
             return fail(QStringLiteral("the disk could not be appended"));
     }
-    if (postgres && !runStatement(server->adminConnectString(), QStringLiteral("vacuum analyze table1")))
+    if (postgres && !bench::runStatement(server->adminConnectString(), QStringLiteral("vacuum analyze table1")))
         return 1;
 
     Rig rig(folder.path(), connect);

@@ -217,24 +217,6 @@ double msSince(const QElapsedTimer &timer)
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-// Runs one statement on the catalogue through a connection of its own.
-bool runStatement(const QString &connect, const QString &statement)
-{
-    const QString name = QStringLiteral("bench-statement");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
-        db.setDatabaseName(connect);
-        QSqlQuery q(db);
-        ok = db.open() && q.exec(statement);
-        if (!ok)
-            std::fprintf(stderr, "%s: %s %s\n", qPrintable(statement), qPrintable(db.lastError().text()),
-                qPrintable(q.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
 // The same read as a Find for a text in every title, by the engine's own
 // command-line client, its rows written to nowhere: the median of three, in
 // ms, or -1 when the client failed.
@@ -314,7 +296,7 @@ bool dropSearchIndexes(const QString &connect, bool postgres)
               QStringLiteral("drop trigger table1_search_delete"), QStringLiteral("drop trigger table1_search_update"),
               QStringLiteral("drop table table1_TitleSID_search"), QStringLiteral("drop table table1_ArtistID_search")};
     for (const QString &statement : statements) {
-        if (!runStatement(connect, statement))
+        if (!bench::runStatement(connect, statement))
             return false;
     }
     return true;
@@ -499,7 +481,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     }
     // As the server's own cleaning soon does after so many new rows: reads
     // from indexes alone need it. Only the table's owner may.
-    if (postgres && !runStatement(server->adminConnectString(), QStringLiteral("vacuum analyze table1")))
+    if (postgres && !bench::runStatement(server->adminConnectString(), QStringLiteral("vacuum analyze table1")))
         return 1;
     report("build_s", msSince(timer) / 1000, "s");
 
@@ -857,7 +839,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     report("duplicates_none_ms", msSince(timer), "ms");
     if (lines("List1") != 0)
         return fail(QStringLiteral("%1 titles on several disks, not none").arg(lines("List1")));
-    if (!runStatement(connect,
+    if (!bench::runStatement(connect,
             QStringLiteral("insert into table1 (DiskID, PathSID, TitleSID, ExtensionID, FileSizID, FileDatTimID, "
                            "ArtistID, TotFiles) select 'COPY' || (ID / 1000), PathSID, upper(TitleSID), ExtensionID, "
                            "FileSizID, FileDatTimID, ArtistID, TotFiles from table1 where ID <= 50000")))
@@ -867,7 +849,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     report("duplicates_50000_ms", msSince(timer), "ms");
     if (lines("List1") != 50000)
         return fail(QStringLiteral("%1 titles on several disks, not 50000").arg(lines("List1")));
-    if (!runStatement(connect, QStringLiteral("delete from table1 where DiskID like 'COPY%'")))
+    if (!bench::runStatement(connect, QStringLiteral("delete from table1 where DiskID like 'COPY%'")))
         return fail(QStringLiteral("the copies could not be deleted"));
 
     // The disk label list offers "Delete Dis&k" for the disk in the search box.

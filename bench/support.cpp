@@ -6,7 +6,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-
 #include <QTemporaryDir>
 
 #include <arpa/inet.h>
@@ -45,6 +44,23 @@ bool seedCatalogue(const QString &connectionName, bool postgres, int records, in
         return false;
     }
     return true;
+}
+
+bool runStatement(const QString &connect, const QString &statement)
+{
+    const QString name = QStringLiteral("bench-statement");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), name);
+        db.setDatabaseName(connect);
+        QSqlQuery q(db);
+        ok = db.open() && q.exec(statement);
+        if (!ok)
+            std::fprintf(stderr, "%s: %s %s\n", qPrintable(statement), qPrintable(db.lastError().text()),
+                qPrintable(q.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
 }
 
 bool seedSongs(const QString &databaseFile, int records)

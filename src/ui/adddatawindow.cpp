@@ -31,6 +31,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+
 namespace songdb {
 
 using platform::Button;
@@ -61,6 +63,20 @@ void setTextColour(QWidget *w, QPalette::ColorRole role, const QColor &colour)
     QPalette p = w->palette();
     p.setColor(role, colour);
     w->setPalette(p);
+}
+
+// Runs a change of many rows (deleting a disk, emptying the table) as one
+// transaction, the window painting meanwhile; the rows changed go to rows.
+Failure runRowsChange(SongConnection &connection, const std::function<DbResult<RowsChange>()> &make, int *rows)
+{
+    return connection.change([&] {
+        const auto change = make();
+        if (!change.ok())
+            return change.failure;
+        Failure f;
+        platform::runBusy([&] { f = change.value.run(rows); });
+        return f;
+    });
 }
 
 } // namespace
@@ -483,14 +499,8 @@ void AddDataWindow::DeleteDisk_Click()
     // One transaction: all the disk's records or none, while the window keeps painting.
     SongConnection &connection = m_state.database.connection();
     int deleted = 0;
-    const Failure failure = connection.change([&] {
-        const auto change = connection.deleteDiskChange(disk);
-        if (!change.ok())
-            return change.failure;
-        Failure f;
-        platform::runBusy([&] { f = change.value.run(&deleted); });
-        return f;
-    });
+    const Failure failure =
+        runRowsChange(connection, [&] { return connection.deleteDiskChange(disk); }, &deleted);
     if (failure.isSet()) {
         wait.restore();
         reportFailure(failure);
@@ -547,14 +557,8 @@ void AddDataWindow::OK_Click()
     // A large table takes a while to empty: the window keeps painting meanwhile.
     SongConnection &connection = m_state.database.connection();
     int deleted = 0;
-    const Failure failure = connection.change([&] {
-        const auto change = connection.deleteAllChange();
-        if (!change.ok())
-            return change.failure;
-        Failure f;
-        platform::runBusy([&] { f = change.value.run(&deleted); });
-        return f;
-    });
+    const Failure failure =
+        runRowsChange(connection, [&] { return connection.deleteAllChange(); }, &deleted);
     if (failure.isSet()) {
         wait.restore();
         reportFailure(failure);
