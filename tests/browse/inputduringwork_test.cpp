@@ -105,9 +105,8 @@ private slots:
         }
     }
 
-    // The commands that read or write for long at ten million records run
-    // beside the window as the others do: the window paints meanwhile under
-    // the hourglass, and input is dropped.
+    // The commands that read or write for long in a large catalogue run
+    // beside the window as the others do: it paints under the hourglass.
     void longCommandsRunBesideTheWindow_data()
     {
         QTest::addColumn<QString>("command");
@@ -124,24 +123,18 @@ private slots:
         f.load();
         f.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        f.box("Text2")->setText(QStringLiteral("a"));
         if (command == QLatin1String("DeleteDisk")) {
             f.click("SearchDisks");
             f.app.dialogs.queueAnswer(platform::Button::Yes);
             f.app.dialogs.queueAnswer(platform::Button::No);
-        } else {
-            f.box("Text2")->setText(QStringLiteral("a"));
         }
-        bool busy = false;
         Qt::CursorShape pointer = Qt::ArrowCursor;
-        QTimer::singleShot(0, this, [&] {
-            busy = platform::busy();
-            pointer = f.window->cursor().shape();
-        });
+        QTimer::singleShot(0, this, [&] { pointer = platform::busy() ? f.window->cursor().shape() : Qt::ArrowCursor; });
         if (command == QLatin1String("count"))
             f.window->CountRecords();
         else
             f.click(command.toLatin1().constData());
-        QVERIFY(busy);
         QCOMPARE(pointer, Qt::WaitCursor);
         QCOMPARE(f.window->cursor().shape(), Qt::ArrowCursor);
         QCOMPARE(f.window->totalRecords(), command == QLatin1String("DeleteDisk") ? 0 : 2);

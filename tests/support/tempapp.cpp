@@ -227,6 +227,18 @@ QStringList TempApp::records()
     return rows;
 }
 
+void TempApp::dropSearchIndexes()
+{
+    const QStringList statements = onPostgres()
+        ? QStringList {QStringLiteral("drop index table1_TitleSID_trgm"),
+            QStringLiteral("drop index table1_ArtistID_trgm")}
+        : QStringList {QStringLiteral("drop trigger table1_search_insert"),
+            QStringLiteral("drop trigger table1_search_delete"), QStringLiteral("drop trigger table1_search_update"),
+            QStringLiteral("drop table table1_TitleSID_search"), QStringLiteral("drop table table1_ArtistID_search")};
+    for (const QString &statement : statements)
+        exec(statement);
+}
+
 void TempApp::exec(const QString &statement)
 {
     QSqlQuery q(direct());

@@ -50,6 +50,9 @@ public:
     void exec(const QString &statement);
     // Makes every insert of a row with this title fail, on either engine.
     void refuseTitle(const QString &title);
+    // Takes the search indexes away (on SQLite with the triggers that keep
+    // them), as in a catalogue made before them.
+    void dropSearchIndexes();
 
     ScriptedDialogs dialogs;
     FakeClock clock;
