@@ -61,13 +61,7 @@ public:
     Rig(const QString &folder, const QString &connectString)
         : state(connectString)
     {
-        app.appFolder = folder;
-        app.dialogs = &dialogs;
-        app.clock = &clock;
-        app.help = &help;
-        app.drives = &drives;
-        app.makePlayer = bench::SilentPlayer::factory(false);
-        app.quit = [](int) {};
+        bench::furnish(app, folder, dialogs, clock, help, drives, bench::SilentPlayer::factory(false));
         createList = std::make_unique<listmaker::MakeSListWindow>(app, state, *this);
         navigation = std::make_unique<songdb::AddDataWindow>(app, state, *this);
     }

@@ -16,6 +16,21 @@
 
 namespace bench {
 
+// Gives a benchmark's windows their application folder and desktop
+// services; quitting does nothing.
+inline void furnish(platform::AppContext &app, const QString &folder, platform::Dialogs &dialogs,
+    platform::Clock &clock, platform::HelpViewer &help, platform::Drives &drives,
+    platform::MediaPlayerFactory makePlayer)
+{
+    app.appFolder = folder;
+    app.dialogs = &dialogs;
+    app.clock = &clock;
+    app.help = &help;
+    app.drives = &drives;
+    app.makePlayer = std::move(makePlayer);
+    app.quit = [](int) {};
+}
+
 // Every box is closed as the user would to go on: No to the artist question, OK otherwise.
 class QuietDialogs final : public platform::Dialogs
 {
@@ -75,13 +90,7 @@ class ListWindowRig final : public shell::Navigator
 public:
     explicit ListWindowRig(platform::MediaPlayerFactory makePlayer)
     {
-        app.appFolder = source.folder();
-        app.dialogs = &dialogs;
-        app.clock = &clock;
-        app.help = &help;
-        app.drives = &drives;
-        app.makePlayer = std::move(makePlayer);
-        app.quit = [](int) {};
+        furnish(app, source.folder(), dialogs, clock, help, drives, std::move(makePlayer));
         window = std::make_unique<listmaker::MakeSListWindow>(app, state, *this);
     }
 

@@ -77,13 +77,7 @@ public:
     explicit Windows(const QString &folder, const QString &connectString = songdb::DefaultConnectString)
         : state(connectString)
     {
-        app.appFolder = folder;
-        app.dialogs = &dialogs;
-        app.clock = &clock;
-        app.help = &help;
-        app.drives = &drives;
-        app.makePlayer = bench::SilentPlayer::factory(false);
-        app.quit = [](int) {};
+        bench::furnish(app, folder, dialogs, clock, help, drives, bench::SilentPlayer::factory(false));
     }
 
     songdb::AddDataWindow &load()
