@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "listmaker/diskcomparison.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -339,5 +340,17 @@ QString done(const QString &diskId, const DiskUpdate &update)
 }
 
 } // namespace diskupdatetext
+
+void walkDisk(const QString &folder, const QVector<StoredFile> &records, DiskWalk &walk,
+    const std::function<void(const QString &)> &onFolder)
+{
+    const QFileInfo start(folder);
+    walk.readable = start.isDir() && start.isReadable() && start.isExecutable();
+    if (!walk.readable)
+        return;
+    walk.scanned = ScanFolders(folder, walk.list, onFolder);
+    if (walk.whole())
+        walk.comparison = compareDisk(folder, walk.list, records);
+}
 
 } // namespace listmaker

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "listmaker/currentlist.h"
+#include "listmaker/folderscanner.h"
 
 #include <QString>
 #include <QVector>
+
+#include <functional>
 
 namespace listmaker {
 
@@ -62,6 +65,29 @@ struct DiskComparison
 // walkedFolder. A file whose size and date could not be read is never
 // changed: its record keeps the values it has.
 DiskComparison compareDisk(const QString &walkedFolder, const CurrentList &walk, const QVector<StoredFile> &records);
+
+// The folder of a catalogued disk walked afresh and, when the walk is whole,
+// held against the disk's records.
+struct DiskWalk
+{
+    bool readable = false; // the folder could be read at all
+    CurrentList list;      // the files as the walk found them
+    ScanOutcome scanned;
+    DiskComparison comparison; // empty unless the walk is whole
+
+    // A folder that cannot be read, or a walk that a vanished folder cut
+    // short, is no empty disk: its records must not be taken for gone. Nor
+    // may a disk of more files than the store holds be compared.
+    bool whole() const
+    {
+        return readable && scanned.vanishedFolder.isEmpty() && scanned.fileCount <= CurrentList::Capacity;
+    }
+};
+
+// Walks the folder into walk (as fresh) and compares it with the records
+// when the walk is whole. onFolder is told each folder as it is read.
+void walkDisk(const QString &folder, const QVector<StoredFile> &records, DiskWalk &walk,
+    const std::function<void(const QString &)> &onFolder = {});
 
 // What bringing a disk up to date writes, in one transaction.
 struct DiskUpdate

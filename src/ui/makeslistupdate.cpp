@@ -3,15 +3,15 @@
 
 #include "listmaker/currentlist.h"
 #include "listmaker/diskcomparison.h"
-#include "listmaker/folderscanner.h"
+#include "listmaker/vanishedmedium.h"
 #include "ui/adddatawindow.h"
 #include "ui/desktop/busywork.h"
 #include "ui/folderlistbox.h"
 #include "ui/navigator.h"
 #include "ui/waitcursor.h"
 
-#include <QFileInfo>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 // The Create File List window's "Update Disk in Catalogue": the folder of
 // Dir1 walked afresh and held against the records of the disk named in
@@ -46,31 +46,30 @@ void MakeSListWindow::UpdateDisk_Click()
     }
     const CataloguedDisk &disk = *found.value;
 
-    // The walk and the comparison run beside the window, which keeps painting.
+    // The walk and the comparison run beside the window, which keeps painting;
+    // a medium changing meanwhile is taken in after them.
     const QString folder = m_dir1->path();
-    CurrentList walk;
-    ScanOutcome scanned;
-    DiskComparison comparison;
-    bool readable = false;
-    platform::runBusy([&] {
-        // A folder that is gone (a medium taken out) is no empty disk: its records must not all go.
-        const QFileInfo start(folder);
-        readable = start.isDir() && start.isReadable() && start.isExecutable();
-        if (!readable)
-            return;
-        scanned = listmaker::ScanFolders(folder, walk);
-        if (scanned.fileCount <= CurrentList::Capacity)
-            comparison = compareDisk(folder, walk, disk.files);
-    });
+    DiskWalk walk;
+    {
+        const QScopedValueRollback<bool> making(m_making, true);
+        platform::runBusy([&] { walkDisk(folder, disk.files, walk); });
+    }
     wait.restore();
-    if (!readable) {
+    if (!walk.readable) {
         say(QStringLiteral("Path not found"), Icon::None);
         return;
     }
-    if (scanned.fileCount > CurrentList::Capacity) {
+    if (!walk.scanned.vanishedFolder.isEmpty()) {
+        say(vanishedText(walk.scanned.vanishedFolder, QStringLiteral("The catalogue is as it was.")),
+            Icon::Exclamation);
+        MediaChanged();
+        return;
+    }
+    if (walk.scanned.fileCount > CurrentList::Capacity) {
         say(QStringLiteral("Can't continue. Number of files exceeded the limit 10000."), Icon::Information);
         return;
     }
+    const DiskComparison &comparison = walk.comparison;
     if (comparison.upToDate()) {
         say(diskupdatetext::upToDate(typed), Icon::Information);
         return;
@@ -84,7 +83,7 @@ void MakeSListWindow::UpdateDisk_Click()
         return;
 
     songdb::WaitCursor writing(this);
-    const DiskUpdate update = planDiskUpdate(disk, walk, comparison, m_text1->text());
+    const DiskUpdate update = planDiskUpdate(disk, walk.list, comparison, m_text1->text());
     // One transaction: the disk's records all brought up to date, or left as they were.
     const platform::Failure failure = m_state.database.connection().updateDisk(update);
     if (failure.isSet()) {

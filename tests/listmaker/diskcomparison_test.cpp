@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "listmaker/diskcomparison.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace listmaker;
@@ -120,6 +123,46 @@ private slots:
             result << QLatin1Char('-') + record(r);
         QCOMPARE(c.storedRoot, root);
         QTEST(result.join(QLatin1Char(' ')), "result");
+    }
+
+    // A disk whose medium is gone, or goes halfway through the walk, is no
+    // empty disk: nothing is compared, so no record is taken for gone.
+    void aWalkCutShortComparesNothing_data()
+    {
+        QTest::addColumn<int>("goesAt"); // the folder read when the medium goes; -1: before the walk
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("there throughout") << 1000 << true;
+        QTest::newRow("gone before") << -1 << false;
+        QTest::newRow("gone halfway") << 1 << false;
+    }
+    void aWalkCutShortComparesNothing()
+    {
+        QFETCH(int, goesAt);
+        QTemporaryDir dir;
+        const QString medium = dir.filePath(QStringLiteral("CD"));
+        QVector<StoredFile> records;
+        for (const char *folder : {"a", "b", "c"}) {
+            QVERIFY(QDir().mkpath(medium + QLatin1Char('/') + QLatin1String(folder)));
+            QFile file(medium + QLatin1Char('/') + QLatin1String(folder) + QStringLiteral("/1.mp3"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            records.append({qint32(records.size() + 1), medium + QLatin1Char('/') + QLatin1String(folder),
+                QStringLiteral("1.mp3"), QStringLiteral("0"), QString(), QString()});
+        }
+        records.append({9, medium, QStringLiteral("old.mp3"), QStringLiteral("0"), QString(), QString()});
+        const auto takeAway = [&] { QVERIFY(QDir().rename(medium, dir.filePath(QStringLiteral("away")))); };
+        if (goesAt < 0)
+            takeAway();
+        int read = 0;
+        DiskWalk walk;
+        walkDisk(medium, records, walk, [&](const QString &) {
+            if (read++ == goesAt)
+                takeAway();
+        });
+        QTEST(walk.whole(), "whole");
+        QCOMPARE(walk.readable, goesAt >= 0);
+        QCOMPARE(walk.scanned.vanishedFolder, walk.readable && !walk.whole() ? medium : QString());
+        // Only the one record without its file is gone, and only when the walk was whole.
+        QCOMPARE(walk.comparison.goneRecords.size(), walk.whole() ? 1 : 0);
     }
 
     // The window's messages show the plain cases: a Disk ID typed in other
