@@ -132,23 +132,14 @@ bool touchDisk(const QString &root, int round)
     return true;
 }
 
-double msSince(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 double findMs(const QString &root)
 {
     std::vector<double> runs;
     for (int run = 0; run < 3; ++run) {
-        QProcess find;
-        find.setStandardOutputFile(QProcess::nullDevice());
-        QElapsedTimer t;
-        t.start();
-        find.start(QStringLiteral("find"), {root, QStringLiteral("-printf"), QStringLiteral("%h %f %s %T@\\n")});
-        if (!find.waitForFinished(60000) || find.exitCode() != 0)
+        const double ms = bench::findWalkMs(root);
+        if (ms < 0)
             return -1;
-        runs.push_back(msSince(t));
+        runs.push_back(ms);
     }
     return bench::median(runs);
 }
@@ -214,7 +205,7 @@ int diskUpdate(bool postgres, const QString &prefix)
         QElapsedTimer timer;
         timer.start();
         window.findChild<QAction *>(QStringLiteral("UpdateDisk"))->trigger();
-        return msSince(timer);
+        return bench::msSince(timer);
     };
     const QString done = QStringLiteral("Disk 'UPDATED' brought up to date: 100 added, 100 removed, 100 changed.");
 

@@ -206,11 +206,6 @@ int showAllBench()
     return 0;
 }
 
-double msSince(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
 // The same read as a Find for a text in every title, by the engine's own
 // command-line client, its rows written to nowhere: the median of three, in
 // ms, or -1 when the client failed.
@@ -239,7 +234,7 @@ double clientFindAllMs(const bench::TempPostgres *server, const QString &databas
         }
         if (!client.waitForFinished(120000) || client.exitStatus() != QProcess::NormalExit || client.exitCode() != 0)
             return -1;
-        times.push_back(msSince(timer));
+        times.push_back(bench::msSince(timer));
     }
     return bench::median(times);
 }
@@ -267,7 +262,7 @@ bool readFindAll(const QString &connect, songdb::ParameterForm form, int records
                 songdb::sql::FindPrefix + QStringLiteral("TitleSID") + songdb::sql::FindPattern,
                 QStringLiteral("%Song%"), true, form)
                                             .run(&lines);
-            *ms = msSince(timer);
+            *ms = bench::msSince(timer);
             *growthMb = bench::peakMegabytes() - before;
             ok = !f.isSet() && lines.size() == records;
             if (!ok)
@@ -477,12 +472,12 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     // from indexes alone need it. Only the table's owner may.
     if (postgres && !bench::runStatement(server->adminConnectString(), QStringLiteral("vacuum analyze table1")))
         return 1;
-    report("build_s", msSince(timer) / 1000, "s");
+    report("build_s", bench::msSince(timer) / 1000, "s");
 
     Windows windows(folder.path(), connect);
     timer.restart();
     songdb::AddDataWindow *w = &windows.load();
-    report("load_ms", msSince(timer), "ms");
+    report("load_ms", bench::msSince(timer), "ms");
     w->showInBrowseMode();
     const auto button = [&](const char *name) { return w->findChild<QPushButton *>(QLatin1String(name)); };
     const auto box = [&](const char *name) { return w->findChild<QLineEdit *>(QLatin1String(name)); };
@@ -502,7 +497,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     // A record number before any list is shown: the table is walked to it.
     timer.restart();
     box("Text13")->setText(nearTheEnd);
-    report("record_number_unlisted_ms", msSince(timer), "ms");
+    report("record_number_unlisted_ms", bench::msSince(timer), "ms");
     if (box("Text5")->text() != songNearTheEnd)
         return fail(QStringLiteral("record %1 shows %2").arg(nearTheEnd, box("Text5")->text()));
 
@@ -519,7 +514,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     watchHeading.start();
     timer.restart();
     button("ShowAll")->click();
-    report("show_all_ms", msSince(timer), "ms");
+    report("show_all_ms", bench::msSince(timer), "ms");
     watchHeading.stop();
     report("show_all_progress_headings", progress.size(), "");
     if (!progress.isEmpty())
@@ -530,7 +525,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     box("Text13")->clear();
     timer.restart();
     box("Text13")->setText(nearTheEnd);
-    report("record_number_ms", msSince(timer), "ms");
+    report("record_number_ms", bench::msSince(timer), "ms");
 
     // Typing a letter in the list looks for the next line that starts with it.
     {
@@ -538,7 +533,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Z, Qt::NoModifier, QStringLiteral("z"));
         timer.restart();
         QCoreApplication::sendEvent(all, &press);
-        report("type_ahead_no_match_ms", msSince(timer), "ms");
+        report("type_ahead_no_match_ms", bench::msSince(timer), "ms");
     }
     if (box("Text5")->text() != songNearTheEnd)
         return fail(QStringLiteral("record %1 shows %2").arg(nearTheEnd, box("Text5")->text()));
@@ -552,7 +547,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     for (int run = 0; run < 3; ++run) {
         timer.restart();
         button("Find")->click();
-        findAllRuns.push_back(msSince(timer));
+        findAllRuns.push_back(bench::msSince(timer));
         if (lines("List1") != records)
             return fail(QStringLiteral("Find listed %1 lines").arg(lines("List1")));
         if (run == 0)
@@ -587,7 +582,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     box("Text2")->setText(QStringLiteral("number %1.").arg(records / 2 + 7));
     timer.restart();
     button("Find")->click();
-    const double findOneMs = msSince(timer);
+    const double findOneMs = bench::msSince(timer);
     report("find_one_ms", findOneMs, "ms");
     if (lines("List1") != 1)
         return fail(QStringLiteral("Find listed %1 lines for one title").arg(lines("List1")));
@@ -602,7 +597,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
             QElapsedTimer t;
             t.start();
             button("Find")->click();
-            runs.push_back(msSince(t));
+            runs.push_back(bench::msSince(t));
         }
         *found = lines("List1");
         return bench::median(runs);
@@ -625,7 +620,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
             QElapsedTimer t;
             t.start();
             button("AppendFileList")->click();
-            appends.push_back(msSince(t));
+            appends.push_back(bench::msSince(t));
             if (w->totalRecords() != records + listmaker::CurrentList::Capacity)
                 return std::pair {-1.0, -1.0};
             button("SearchDisks")->click();
@@ -633,7 +628,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
             windows.dialogs.answers = {platform::Button::Yes, platform::Button::No};
             t.restart();
             button("DeleteDisk")->click();
-            deletes.push_back(msSince(t));
+            deletes.push_back(bench::msSince(t));
             if (w->totalRecords() != records)
                 return std::pair {-1.0, -1.0};
         }
@@ -646,7 +641,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     timer.restart();
     if (!addIndexes(server.get(), source ? source->databaseFile() : QString()))
         return fail(QStringLiteral("add-indexes.sh failed"));
-    report("search_index_build_s", msSince(timer) / 1000, "s");
+    report("search_index_build_s", bench::msSince(timer) / 1000, "s");
     const auto [indexMb, tableMb] = searchIndexMegabytes(server.get(), source ? source->databaseFile() : QString());
     report("search_index_mb", indexMb, "MB");
     report("table_mb", tableMb, "MB");
@@ -683,7 +678,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     box("Text2")->setText(QStringLiteral("Song"));
     timer.restart();
     button("Find")->click();
-    report("find_all_indexed_ms", msSince(timer), "ms");
+    report("find_all_indexed_ms", bench::msSince(timer), "ms");
     if (lines("List1") != records)
         return fail(QStringLiteral("Find listed %1 lines").arg(lines("List1")));
 
@@ -794,7 +789,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     for (const auto &[command, figure] : labelLists) {
         timer.restart();
         button(command)->click();
-        report(figure, msSince(timer), "ms");
+        report(figure, bench::msSince(timer), "ms");
     }
     if (lines("List1") != 1)
         return fail(QStringLiteral("the Status list has %1 lines").arg(lines("List1")));
@@ -804,7 +799,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     QAction *save = w->findChild<QAction *>(QStringLiteral("SaveList"));
     timer.restart();
     save->trigger();
-    report("save_list_ms", msSince(timer), "ms");
+    report("save_list_ms", bench::msSince(timer), "ms");
     if (QFileInfo(windows.dialogs.saveAs).size() < qint64(records) * 20)
         return fail(QStringLiteral("the saved list has %1 bytes").arg(QFileInfo(windows.dialogs.saveAs).size()));
     QFile::remove(windows.dialogs.saveAs);
@@ -816,7 +811,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     const double beforeCsv = bench::peakMegabytes();
     timer.restart();
     save->trigger();
-    report("save_csv_ms", msSince(timer), "ms");
+    report("save_csv_ms", bench::msSince(timer), "ms");
     report("save_csv_memory_growth_mb", bench::peakMegabytes() - beforeCsv, "MB");
     const qint64 csvBytes = QFileInfo(windows.dialogs.saveAs).size();
     report("save_csv_mb", double(csvBytes) / 1e6, "MB");
@@ -830,7 +825,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     QAction *duplicates = w->findChild<QAction *>(QStringLiteral("Duplicates"));
     timer.restart();
     duplicates->trigger();
-    report("duplicates_none_ms", msSince(timer), "ms");
+    report("duplicates_none_ms", bench::msSince(timer), "ms");
     if (lines("List1") != 0)
         return fail(QStringLiteral("%1 titles on several disks, not none").arg(lines("List1")));
     if (!bench::runStatement(connect,
@@ -840,7 +835,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
         return fail(QStringLiteral("the copies could not be added"));
     timer.restart();
     duplicates->trigger();
-    report("duplicates_50000_ms", msSince(timer), "ms");
+    report("duplicates_50000_ms", bench::msSince(timer), "ms");
     if (lines("List1") != 50000)
         return fail(QStringLiteral("%1 titles on several disks, not 50000").arg(lines("List1")));
     if (!bench::runStatement(connect, QStringLiteral("delete from table1 where DiskID like 'COPY%'")))
@@ -852,7 +847,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     windows.dialogs.answers = {platform::Button::Yes, platform::Button::No};
     timer.restart();
     button("DeleteDisk")->click();
-    report("delete_disk_1000_ms", msSince(timer), "ms");
+    report("delete_disk_1000_ms", bench::msSince(timer), "ms");
     if (w->totalRecords() != records - 1000)
         return fail(QStringLiteral("%1 records left after deleting a disk").arg(w->totalRecords()));
 
@@ -861,7 +856,7 @@ int largeCatalogue(bool postgres, int records, const QString &prefix)
     box("Text14")->setText(QStringLiteral("wipetable"));
     timer.restart();
     button("OK")->click();
-    report("delete_all_ms", msSince(timer), "ms");
+    report("delete_all_ms", bench::msSince(timer), "ms");
     if (w->totalRecords() != 0)
         return fail(QStringLiteral("%1 records left after deleting all").arg(w->totalRecords()));
     return 0;

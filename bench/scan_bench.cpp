@@ -126,13 +126,9 @@ int scan100k()
         listmaker::ScanFolders(tree, list);
         const double store = double(t.nsecsElapsed()) / 1e6;
 
-        QProcess find;
-        find.setStandardOutputFile(QProcess::nullDevice());
-        t.restart();
-        find.start(QStringLiteral("find"), {tree, QStringLiteral("-printf"), QStringLiteral("%h %f %s %T@\\n")});
-        if (!find.waitForFinished(120000) || find.exitCode() != 0)
+        const double found = bench::findWalkMs(tree);
+        if (found < 0)
             return 1;
-        const double found = double(t.nsecsElapsed()) / 1e6;
         if (run > 0) {
             walks.push_back(walk);
             stores.push_back(store);

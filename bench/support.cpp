@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "bench.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -44,6 +45,23 @@ bool seedCatalogue(const QString &connectionName, bool postgres, int records, in
         return false;
     }
     return true;
+}
+
+double msSince(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double findWalkMs(const QString &root)
+{
+    QProcess find;
+    find.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    find.start(QStringLiteral("find"), {root, QStringLiteral("-printf"), QStringLiteral("%h %f %s %T@\\n")});
+    if (!find.waitForFinished(120000) || find.exitStatus() != QProcess::NormalExit || find.exitCode() != 0)
+        return -1;
+    return msSince(timer);
 }
 
 bool runStatement(const QString &connect, const QString &statement)
