@@ -182,11 +182,14 @@ section_keys() {
     awk '/^[[:space:]]*\[/ { name = $0; gsub(/^[[:space:]]*\[|\][[:space:]]*$/, "", name); inside = (tolower(name) == "orvandel"); next }
          inside && /^[[:space:]]*[^#;[:space:]]/ { split($0, kv, "="); key = kv[1]; sub(/^[^=]*=/, ""); gsub(/^[[:space:]]+|[[:space:]]+$/, "", key); gsub(/^[[:space:]]+|[[:space:]]+$/, "", $0); print tolower(key) "=" $0 }' "$1" | LC_ALL=C sort
 }
-# The file without the key lines of 'Orvandel'; comments and the other sections stay.
+# The file without the key lines of 'Orvandel'; comments and the other
+# sections stay. Blank lines at the end are left out: the section comes
+# back after one, and a file rewritten again and again must not grow.
 without_section() {
     awk '/^[[:space:]]*\[/ { name = $0; gsub(/^[[:space:]]*\[|\][[:space:]]*$/, "", name); inside = (tolower(name) == "orvandel"); if (inside) next }
-         inside && /^[[:space:]]*[^#;[:space:]]/ { next }
-         { print }' "$1"
+         inside && /^[[:space:]]*([^#;[:space:]]|$)/ { next }
+         /^[[:space:]]*$/ { held = held $0 "\n"; next }
+         { printf "%s", held; held = ""; print }' "$1"
 }
 
 # Keep what the data source has unless told otherwise.

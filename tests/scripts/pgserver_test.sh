@@ -127,12 +127,14 @@ for line in "# my sources" "SSLmode=prefer" "CommLog=0" "Debug=0"; do
 done
 out=$(echo "SELECT count(*) FROM table1" | isql -b -v Orvandel sa kzq 2>&1) || fail "isql as sa: $out"
 contains "$out" "2"
+lines=$(wc -l <"$ODBCINI")
 # Run again for another catalogue, without --sslmode: the first saved sources
 # stay, the SSL mode too; the same run once more changes nothing.
 setup --dsn-only --database quenmora >/dev/null || fail "second data source"
 grep -q "Driver=SQLite3" "$ODBCINI.before-postgres" || fail "the first saved data sources were replaced"
 grep -q "Database=earlier" "$ODBCINI.before-postgres.2" || fail "the second run saved nothing: $(ls "$work")"
 grep -qx "SSLmode=prefer" "$ODBCINI" || fail "a run without --sslmode dropped the SSL mode"
+[ "$(wc -l <"$ODBCINI")" -eq "$lines" ] || fail "the data sources grew on a rewrite: $(cat -A "$ODBCINI")"
 says "already" setup --dsn-only --database quenmora
 [ ! -e "$ODBCINI.before-postgres.3" ] || fail "a run that changed nothing saved the data sources"
 
