@@ -62,12 +62,10 @@ start)
         --auth-local=trust --auth-host=scram-sha-256 --no-sync -E UTF8 --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 \
         || { cat "$dir/initdb.log" >&2; exit 1; }
     rm -f "$dir/admin-password"
-    # The settings go into the server's own file, not through the shell that
-    # pg_ctl starts the server with, so any character of DIR is safe. The
-    # socket folder is an item of a list (in double quotes, " doubled) inside
-    # a quoted setting (' doubled, backslash doubled).
-    socket="\"${dir//\"/\"\"}\""
-    socket="${socket//\\/\\\\}"
+    # The settings go into the server's own file. The socket folder is an
+    # item of a list (in double quotes) inside a quoted setting (' doubled);
+    # a name with " or a backslash was refused above.
+    socket="\"$dir\""
     {
         echo "listen_addresses = '127.0.0.1'"
         echo "port = $port"

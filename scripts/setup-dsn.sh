@@ -100,11 +100,12 @@ if ! odbcinst -q -d -n SQLite3 >/dev/null 2>&1; then
     lib=$(find /usr/lib -name 'libsqlite3odbc.so' 2>/dev/null | head -n 1 || true)
     [ -n "$lib" ] || fail "The SQLite3 ODBC driver (libsqliteodbc) is not installed."
     tmp=$(mktemp)
+    trap 'rm -f "$tmp"' EXIT
     printf '[SQLite3]\nDescription=SQLite3 ODBC Driver\nDriver=%s\nSetup=%s\n' "$lib" "$lib" > "$tmp"
-    chmod 644 "$tmp"
     # The system's list of drivers stays readable by every user.
     (umask 022 && as_root odbcinst -i -d -f "$tmp")
     rm -f "$tmp"
+    trap - EXIT
 fi
 
 if odbcinst -q -s -n Orvandel >/dev/null 2>&1; then
