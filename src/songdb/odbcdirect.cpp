@@ -139,12 +139,19 @@ Failure readRowByRow(SQLHDBC connection, Driver driver, const QString &statement
     }
 }
 
+// What the rows of a statement are to the read it serves.
+enum class Rows {
+    Candidates, // keys to read the lines by: neither counted nor shown
+    Lines,      // the lines of the result: counted, and shown block by block
+    LinesPart,  // some of the lines: counted; the caller shows the lines as a whole
+};
+
 // The lines of one statement, read in blocks of rows; a parameter, when not
-// null, is the value of its one '?', sent in the form given. Rows of the
-// result count with the watch when counted.
+// null, is the value of its one '?', sent in the form given.
 Failure readStatement(SQLHDBC connection, Driver driver, QString statement, QString parameter, ParameterForm form,
-    TitleLines *lines, ReadWatch *watch, bool counted)
+    TitleLines *lines, ReadWatch *watch, Rows rowsAre)
 {
+    const bool counted = rowsAre != Rows::Candidates;
     lines->clear();
     // SQLite's driver hands over the stored UTF-8 as it is; others convert
     // to the client's code page, so their texts are read as UTF-16.
@@ -203,7 +210,7 @@ Failure readStatement(SQLHDBC connection, Driver driver, QString statement, QStr
                     watch->addRows(int(rows));
                     rowsCounted += int(rows);
                 }
-                if (watch->onBlock)
+                if (rowsAre == Rows::Lines && watch->onBlock)
                     watch->onBlock(*lines);
                 if (watch->cancelled())
                     return ReadWatch::interruptedFailure();
@@ -254,7 +261,7 @@ Failure LinesQuery::read(TitleLines *lines, ReadWatch *watch) const
             return f;
     }
     const Failure f
-        = readStatement(m_connection, driverOf(m_connection), m_statement, m_parameter, m_form, lines, watch, true);
+        = readStatement(m_connection, driverOf(m_connection), m_statement, m_parameter, m_form, lines, watch, Rows::Lines);
     if (f.isSet()) {
         lines->clear();
         return f;
@@ -272,7 +279,7 @@ Failure LinesQuery::readCandidates(TitleLines *lines, ReadWatch *watch, bool *us
     {
         TitleLines candidates;
         if (const Failure f = readStatement(m_connection, driver, m_candidates.probe, m_candidates.probeValue, m_form,
-                &candidates, watch, false);
+                &candidates, watch, Rows::Candidates);
             f.isSet())
             return f;
         if (candidates.size() > m_candidates.limit)
@@ -295,13 +302,16 @@ Failure LinesQuery::readCandidates(TitleLines *lines, ReadWatch *watch, bool *us
             statement += QString::number(keys[i]);
         }
         statement += m_candidates.keyedSuffix;
-        if (const Failure f = readStatement(m_connection, driver, statement, m_parameter, m_form, &part, watch, true);
+        if (const Failure f
+            = readStatement(m_connection, driver, statement, m_parameter, m_form, &part, watch, Rows::LinesPart);
             f.isSet())
             return f;
         for (int i = 0; i < part.size(); ++i) {
             const QByteArrayView text = part.utf8(i);
             lines->appendUtf8(part.id(i), text.data(), text.size());
         }
+        if (watch && watch->onBlock)
+            watch->onBlock(*lines);
     }
     if (m_inKeyOrder)
         lines->sortByKey();

@@ -227,6 +227,20 @@ private slots:
         QCOMPARE(some.value.size(), 11111);
         QCOMPARE(some.value.text(0), QStringLiteral("Song number 1"));
         QCOMPARE(some.value.text(11110), QStringLiteral("Song number 19999"));
+        // While it reads it shows lines of the result alone, never fewer than before.
+        const auto query = c.findQuery(QStringLiteral("TitleSID"), QStringLiteral("number 1"));
+        songdb::ReadWatch watch;
+        QList<int> shown {0};
+        bool onlyLines = true;
+        watch.onBlock = [&](const songdb::TitleLines &soFar) {
+            onlyLines = onlyLines && soFar.size() >= shown.last()
+                && (soFar.isEmpty() || soFar.text(soFar.size() - 1).contains(QLatin1String("number 1")));
+            shown << soFar.size();
+        };
+        songdb::TitleLines lines;
+        QVERIFY(!query.value.run(&lines, &watch).isSet());
+        QVERIFY(onlyLines);
+        QCOMPARE(shown.last(), 11111);
     }
 
     // The index is asked for each trigram of the text once, a character
