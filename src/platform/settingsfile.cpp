@@ -28,7 +28,9 @@ QString SettingsFile::value(const QString &name) const
 Failure SettingsFile::setValue(const QString &name, const QString &value)
 {
     QStringList lines;
-    readTextLines(m_path, &lines);
+    // A file that is there but cannot be read is not written over: its other settings would be lost.
+    if (const Failure read = readTextLines(m_path, &lines); read.isSet() && read.number != err::FileNotFound)
+        return read;
     const QString key = name + QLatin1Char('=');
     bool replaced = false;
     for (QString &line : lines) {

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/appfolder.h"
+#include "platform/settingsfile.h"
 #include "support/files.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -316,6 +320,32 @@ private slots:
             = platform::planAppFolder(dir.path(), environment(dir.filePath(QStringLiteral("home")), QString()));
         QVERIFY(!platform::prepareAppFolder(plan).isSet());
         QCOMPARE(snapshot(dir.path()), before);
+    }
+
+    // The settings file keeps lines it does not know, and one it may write
+    // but not read is not written over.
+    void settingsFileKeepsWhatItCannotRead()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(platform::SettingsFile::FileName);
+        writeBytes(path, "Other=x\r\nFindAsYouType=0\r\n");
+        platform::SettingsFile settings(dir.path());
+        QVERIFY(!settings.setFlag(QStringLiteral("FindAsYouType"), true).isSet());
+        QCOMPARE(readAll(path), QByteArray("Other=x\r\nFindAsYouType=1\r\n"));
+
+        // The super-user reads everything: the file then belongs to another user, who writes as that user.
+        const bool root = ::geteuid() == 0;
+        const QByteArray file = QFile::encodeName(path);
+        QVERIFY(::chmod(file.constData(), 0200) == 0);
+        if (root)
+            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0777) == 0
+                && ::chown(file.constData(), 65534, 65534) == 0 && ::seteuid(65534) == 0);
+        const platform::Failure failure = settings.setFlag(QStringLiteral("FindAsYouType"), false);
+        if (root && ::seteuid(0) != 0)
+            std::abort();
+        QVERIFY(failure.isSet());
+        QVERIFY(::chmod(file.constData(), 0600) == 0);
+        QCOMPARE(readAll(path), QByteArray("Other=x\r\nFindAsYouType=1\r\n"));
     }
 };
 
