@@ -58,9 +58,13 @@ void FindAsYouType::typed()
 
 void FindAsYouType::paused()
 {
-    // A command that runs meanwhile has the lists.
-    if (!m_ui.FindAsYouType->isChecked() || platform::busy())
+    if (!m_ui.FindAsYouType->isChecked())
         return;
+    // Work of another window runs meanwhile: the text is searched once it is done.
+    if (platform::busy()) {
+        m_ui.TypingPause->start();
+        return;
+    }
     const QString text = m_ui.Text2->text();
     if (text.isEmpty())
         return;
@@ -73,8 +77,11 @@ void FindAsYouType::paused()
             });
         connect(m_search.get(), &songdb::TypeAheadSearch::finished, this,
             [this](songdb::TitleLines &lines, const platform::Failure &failure) {
-                if (platform::busy())
+                // Lines shown so far stay until the search, run again once the work is done, replaces them.
+                if (platform::busy()) {
+                    m_ui.TypingPause->start();
                     return;
+                }
                 m_handlers.finished(lines, failure);
                 emit resultShown();
             });

@@ -3,6 +3,7 @@
 
 #include "browse/resultlist.h"
 #include "platform/settingsfile.h"
+#include "ui/desktop/busywork.h"
 #include "ui/findasyoutype.h"
 
 #include <QCheckBox>
@@ -108,6 +109,21 @@ private slots:
         QCOMPARE(f->w<QGroupBox>("Frame1")->title(), QStringLiteral("Showing From Found Results List"));
         QCOMPARE(f->w<QPushButton>("EditRecord")->isEnabled(), !lines.isEmpty());
         QVERIFY(!f->w<QPushButton>("DeleteDisk")->isEnabled());
+    }
+
+    // Work of another window under way when the pause ends: the text is
+    // searched once the work is done, not forgotten.
+    void aPauseDuringOtherWorkSearchesAfterIt()
+    {
+        f->w<QCheckBox>("FindAsYouType")->setChecked(true);
+        type(QStringLiteral("bet"));
+        {
+            const platform::InputPause otherWork;
+            QSignalSpy pauses(f->w<QTimer>("TypingPause"), &QTimer::timeout);
+            QTRY_VERIFY(!pauses.isEmpty());
+            QCOMPARE(NavFixture::lines(f->list("List1")), QStringList());
+        }
+        QTRY_COMPARE(NavFixture::lines(f->list("List1")), QStringList({"alphabet", "beta"}));
     }
 
     // What the results heading says while lines still come or a long read
