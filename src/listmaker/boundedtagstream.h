@@ -8,7 +8,8 @@
 namespace listmaker {
 
 // A file as TagLib reads it for its tags, with a bound on the work: once
-// the bytes read, the number of reads or the time spent pass their budget,
+// the bytes read, the number of reads or the time spent since the first
+// bytes came (a medium may be slow to wake) pass their budget,
 // the file reads as if it had ended. A file whose tags claim huge sizes or
 // nest without end then costs bounded memory and time, and simply gives no
 // title. The budget lies far above what the tags of a real song need.

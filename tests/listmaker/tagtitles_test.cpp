@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "makeslistfixture.h"
 
+#include "listmaker/boundedtagstream.h"
 #include "listmaker/tagtitles.h"
 #include "platform/mediafiles.h"
 #include "platform/stopsignals.h"
 #include "ui/desktop/busywork.h"
 
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 
@@ -87,6 +89,19 @@ private slots:
         else if (kind == QLatin1String("huge"))
             QVERIFY(mediafiles::write(path, hugeTag()));
         QCOMPARE(TagTitles::titleOf(path), title);
+    }
+
+    // The time a file may take counts from its first bytes: a disc spinning
+    // up or a sleeping disk gives its titles as any other.
+    void theTimeBudgetStartsWithTheFirstBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("slow.mp3"));
+        QVERIFY(mediafiles::write(path, QByteArray(64, 'x')));
+        listmaker::BoundedTagStream stream(QFile::encodeName(path).constData(), {1024, 100, 20});
+        QThread::msleep(40); // the medium waking
+        QCOMPARE(stream.readBlock(8).size(), 8u);
+        QVERIFY(!stream.exhausted());
     }
 
     void titlesReplaceTheirLinesOnly()
