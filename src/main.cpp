@@ -60,19 +60,20 @@ int main(int argc, char *argv[])
         : platform::chooseAppFolder(commandLine.appFolder, QCoreApplication::applicationDirPath());
     // In the temporary folder, a folder that may be another user's is never
     // used; nor a chosen one that cannot be.
-    if (const platform::Failure f = platform::claimAppFolder(folder);
-        f.isSet() && (folder.inTemporaryFolder || folder.chosen)) {
+    const platform::Failure claimed = platform::claimAppFolder(folder);
+    if (claimed.isSet() && (folder.inTemporaryFolder || folder.chosen)) {
         platform::Message refused;
-        refused.text = f.description;
+        refused.text = claimed.description;
         refused.icon = platform::Icon::Critical;
-        std::fprintf(stderr, "quenmora: %s\n", qPrintable(f.description));
+        std::fprintf(stderr, "quenmora: %s\n", qPrintable(claimed.description));
         // A request to stop closes the message as it ends the program elsewhere.
         platform::StopSignals stop;
         QObject::connect(&stop, &platform::StopSignals::stopRequested, [] { QCoreApplication::exit(EXIT_FAILURE); });
         dialogs.message(refused);
         return EXIT_FAILURE;
     }
-    if (const platform::Failure f = platform::prepareAppFolder(folder); f.isSet())
+    // Elsewhere a folder that could not be claimed is still used, without the shipped files.
+    if (const platform::Failure f = claimed.isSet() ? claimed : platform::copyShippedFiles(folder); f.isSet())
         qWarning("%s", qPrintable(f.description));
 
     platform::SystemClock clock;

@@ -192,13 +192,10 @@ Failure claimAppFolder(const AppFolderPlan &plan)
     return {};
 }
 
-Failure prepareAppFolder(const AppFolderPlan &plan)
+Failure copyShippedFiles(const AppFolderPlan &plan)
 {
     if (!plan.installed() && !plan.chosen)
         return {};
-    if (const Failure claimed = claimAppFolder(plan); claimed.isSet())
-        return claimed;
-
     Failure failure;
     for (const QString &name : shippedNames(plan.shippedFiles)) {
         const QString from = plan.shippedFiles + QLatin1Char('/') + name;
@@ -210,6 +207,13 @@ Failure prepareAppFolder(const AppFolderPlan &plan)
             failure = cannotWrite(to); // the others may still be copied
     }
     return failure;
+}
+
+Failure prepareAppFolder(const AppFolderPlan &plan)
+{
+    if (const Failure claimed = claimAppFolder(plan); claimed.isSet())
+        return claimed;
+    return copyShippedFiles(plan);
 }
 
 } // namespace platform

@@ -43,10 +43,14 @@ AppFolderPlan chooseAppFolder(const QString &folder, const QString &programFolde
 // folders above it); one that is no folder or cannot be written is refused.
 Failure claimAppFolder(const AppFolderPlan &plan);
 
-// For an installed copy: claims the application folder and copies into it
-// the shipped files it lacks (the help, and the sounds below Photographs).
-// The help follows the installed version; a sound already there is the
-// user's and stays. So for a chosen folder; a portable copy needs nothing.
+// For an installed copy: copies into the claimed application folder the
+// shipped files it lacks (the help, and the sounds below Photographs). The
+// help follows the installed version; a sound already there is the user's
+// and stays. So for a chosen folder; a portable copy needs nothing. A file
+// that cannot be copied does not keep the others from being copied.
+Failure copyShippedFiles(const AppFolderPlan &plan);
+
+// claimAppFolder, and when the folder is claimed, copyShippedFiles.
 Failure prepareAppFolder(const AppFolderPlan &plan);
 
 } // namespace platform
