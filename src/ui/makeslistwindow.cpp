@@ -69,6 +69,10 @@ MakeSListWindow::MakeSListWindow(platform::AppContext &app, shell::SharedState &
     m_player3 = m_app.makePlayer(m_mediaPlayer3->findChild<QWidget *>(QStringLiteral("MediaPlayer3Surface")));
     connectControls();
     m_player3->setFailureHandler([this] { playbackFailed(); });
+    m_mediaRetry = new QTimer(this);
+    m_mediaRetry->setSingleShot(true);
+    m_mediaRetry->setInterval(int(ProgressEveryMs));
+    connect(m_mediaRetry, &QTimer::timeout, this, &MakeSListWindow::MediaChanged);
     m_mediaWatch = m_app.drives->watch([this] { MediaChanged(); });
     Form_Load();
 }
@@ -155,10 +159,12 @@ void MakeSListWindow::ShowVolumeLabel()
 void MakeSListWindow::MediaChanged()
 {
     if (m_making) {
-        // The running command reads from the folders shown: after it.
-        QTimer::singleShot(ProgressEveryMs, this, &MakeSListWindow::MediaChanged);
+        // The running command reads from the folders shown: after it, once
+        // for all the changes meanwhile.
+        m_mediaRetry->start();
         return;
     }
+    m_mediaRetry->stop();
     if (!m_drive1->refreshLost())
         return;
     const QString drive = m_drive1->path();

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTimer;
 
 namespace shell {
 struct SharedState;
@@ -188,6 +189,8 @@ private:
     static constexpr qint64 ProgressEveryMs = 50;
     // The folder last shown on each drive, so that choosing a drive again returns there.
     QHash<QString, QString> m_driveFolders;
+    // A change of media while a list is made is seen to once, after it (single shot).
+    QTimer *m_mediaRetry = nullptr;
     // Tells MediaChanged of mounts and unmounts while it lives.
     std::unique_ptr<QObject> m_mediaWatch;
 };
