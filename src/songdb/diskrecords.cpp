@@ -25,19 +25,6 @@ namespace {
 constexpr int KeysPerStatement = 500;
 constexpr int ValuesPerStatement = 500;
 
-// Keys [first, first + count) as "1, 2, 3": numbers the program formats.
-QString keyList(const QVector<qint32> &keys, int first, int count)
-{
-    QString list;
-    list.reserve(count * 9);
-    for (int i = first; i < first + count; ++i) {
-        if (i > first)
-            list += QLatin1String(", ");
-        list += QString::number(keys.at(i));
-    }
-    return list;
-}
-
 QString fromUtf8(QByteArrayView field)
 {
     return QString::fromUtf8(field.data(), field.size());
@@ -139,7 +126,7 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
         for (int first = 0; first < keys.size(); first += KeysPerStatement) {
             const int count = qMin(KeysPerStatement, int(keys.size()) - first);
             QSqlQuery q(db);
-            if (!q.prepare(sql::DeleteKeysIn + keyList(keys, first, count) + sql::KeysInEnd))
+            if (!q.prepare(sql::DeleteKeysIn + sql::keyList(keys.constData() + first, count) + sql::KeysInEnd))
                 return failureOf(q.lastError());
             if (const Failure f = run(q); f.isSet())
                 return f;
@@ -160,7 +147,7 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
                     statement += sql::WhenKey + QString::number(set.keys.at(i)) + sql::ThenValue;
                 statement += sql::CaseEnd;
             }
-            statement += sql::WhereKeysIn + keyList(set.keys, first, count) + sql::KeysInEnd;
+            statement += sql::WhereKeysIn + sql::keyList(set.keys.constData() + first, count) + sql::KeysInEnd;
             QSqlQuery q(db);
             if (!q.prepare(statement))
                 return failureOf(q.lastError());

@@ -4,6 +4,7 @@
 #include "songdb/odbcstatement.h"
 #include "songdb/readwatch.h"
 #include "songdb/sqlitetext.h"
+#include "songdb/sqltexts.h"
 
 #include <QByteArray>
 
@@ -294,14 +295,8 @@ Failure LinesQuery::readCandidates(TitleLines *lines, ReadWatch *watch, bool *us
     TitleLines part;
     for (std::size_t first = 0; first < keys.size(); first += KeysPerStatement) {
         const std::size_t end = std::min(keys.size(), first + std::size_t(KeysPerStatement));
-        QString statement = m_candidates.keyedPrefix;
-        statement.reserve(statement.size() + qsizetype(end - first) * 10 + m_candidates.keyedSuffix.size());
-        for (std::size_t i = first; i < end; ++i) {
-            if (i > first)
-                statement += QLatin1String(", ");
-            statement += QString::number(keys[i]);
-        }
-        statement += m_candidates.keyedSuffix;
+        const QString statement = m_candidates.keyedPrefix + sql::keyList(keys.data() + first, qsizetype(end - first))
+            + m_candidates.keyedSuffix;
         if (const Failure f
             = readStatement(m_connection, driver, statement, m_parameter, m_form, &part, watch, Rows::LinesPart);
             f.isSet())

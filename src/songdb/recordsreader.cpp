@@ -34,14 +34,7 @@ QString recordsStatement(const std::vector<qint32> &keys)
         return sql::RecordsFrom + QString::number(keys.front()) + sql::RecordsTo + QString::number(keys.back())
             + sql::RecordsInOrder;
     }
-    QString list;
-    list.reserve(qsizetype(keys.size()) * 9);
-    for (const qint32 key : keys) {
-        if (!list.isEmpty())
-            list += QLatin1String(", ");
-        list += QString::number(key);
-    }
-    return sql::RecordsOf + list + sql::RecordsOfEnd + sql::RecordsInOrder;
+    return sql::RecordsOf + sql::keyList(keys.data(), qsizetype(keys.size())) + sql::RecordsOfEnd + sql::RecordsInOrder;
 }
 
 // A text column's value as UTF-8: in place where it can be, else in scratch.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 // Every statement the program sends to the song database. They run alike on
 // SQLite and PostgreSQL. Lists are ordered by key or by value (SQLite returns
@@ -115,5 +116,19 @@ inline const QString WhereKeysIn = QStringLiteral(" where ID in (");
 // The new count, written only where it differs: an unchanged count rewrites no row.
 inline const QString UpdateTotFiles = QStringLiteral(
     "Update table1 set TotFiles = ? where DiskID = ? and (TotFiles is null or TotFiles <> ?)");
+
+// The keys of a statement's "ID in (...)" list: count keys from first on,
+// joined by ", ".
+inline QString keyList(const qint32 *first, qsizetype count)
+{
+    QString list;
+    list.reserve(count * 10);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0)
+            list += QLatin1String(", ");
+        list += QString::number(first[i]);
+    }
+    return list;
+}
 
 } // namespace songdb::sql
