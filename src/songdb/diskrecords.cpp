@@ -110,25 +110,16 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
     if (!isOpen())
         return closedFailure();
     beforeWrite();
-    if (update.added.FileCount > listmaker::CurrentList::Capacity) {
-        return {platform::err::SubscriptOutOfRange,
-            QStringLiteral("Subscript out of range: the list holds more than %1 files.")
-                .arg(listmaker::CurrentList::Capacity)};
-    }
-    QSqlDatabase db = database();
-    const auto run = [](QSqlQuery &q) -> Failure {
-        const bool ok = q.exec();
-        const Failure f = ok ? Failure() : failureOf(q.lastError());
-        q.finish();
+    if (const Failure f = overCapacity(update.added.FileCount); f.isSet())
         return f;
-    };
+    QSqlDatabase db = database();
     const auto deleteKeys = [&](const QVector<qint32> &keys) -> Failure {
         for (int first = 0; first < keys.size(); first += KeysPerStatement) {
             const int count = qMin(KeysPerStatement, int(keys.size()) - first);
             QSqlQuery q(db);
             if (!q.prepare(sql::DeleteKeysIn + sql::keyList(keys.constData() + first, count) + sql::KeysInEnd))
                 return failureOf(q.lastError());
-            if (const Failure f = run(q); f.isSet())
+            if (const Failure f = execute(q); f.isSet())
                 return f;
         }
         return {};
@@ -156,7 +147,7 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
                 for (int i = first; i < first + count; ++i)
                     q.bindValue(p++, set.values.at(i).at(c));
             }
-            if (const Failure f = run(q); f.isSet())
+            if (const Failure f = execute(q); f.isSet())
                 return f;
         }
         return {};
@@ -174,7 +165,7 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
     }
     // Deleting and changing come first, the new records after them: a
     // failure anywhere undoes them all.
-    const auto write = [&]() -> Failure {
+    return inTransaction([&]() -> Failure {
         if (const Failure f = deleteKeys(update.removed); f.isSet())
             return f;
         if (const Failure f = setByKey(facts); f.isSet())
@@ -189,21 +180,8 @@ Failure SongConnection::updateDisk(const listmaker::DiskUpdate &update)
         q.addBindValue(update.totalFilesText);
         q.addBindValue(update.diskId);
         q.addBindValue(update.totalFilesText);
-        return run(q);
-    };
-
-    if (!db.transaction())
-        return failureOf(db.lastError());
-    if (const Failure f = write(); f.isSet()) {
-        db.rollback();
-        return f;
-    }
-    if (!db.commit()) {
-        const Failure f = failureOf(db.lastError());
-        db.rollback();
-        return f;
-    }
-    return {};
+        return execute(q);
+    });
 }
 
 } // namespace songdb

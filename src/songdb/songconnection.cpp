@@ -318,29 +318,38 @@ DbResult<int> SongConnection::appendList(const listmaker::CurrentList &list)
     }
     beforeWrite();
     const int count = qMax(0, list.FileCount);
-    if (count > listmaker::CurrentList::Capacity) {
-        r.failure = {err::SubscriptOutOfRange,
-            QStringLiteral("Subscript out of range: the list holds more than %1 files.")
-                .arg(listmaker::CurrentList::Capacity)};
-        return r;
-    }
+    r.failure = overCapacity(count);
+    if (!r.failure.isSet())
+        r.failure = inTransaction([&] { return insertRows(list, count); });
+    if (!r.failure.isSet())
+        r.value = count;
+    return r;
+}
+
+Failure SongConnection::overCapacity(int fileCount)
+{
+    if (fileCount <= listmaker::CurrentList::Capacity)
+        return {};
+    return {err::SubscriptOutOfRange,
+        QStringLiteral("Subscript out of range: the list holds more than %1 files.")
+            .arg(listmaker::CurrentList::Capacity)};
+}
+
+Failure SongConnection::inTransaction(const std::function<Failure()> &write) const
+{
     QSqlDatabase db = database();
-    if (!db.transaction()) {
-        r.failure = sqlFailure(db.lastError());
-        return r;
-    }
-    if (const Failure f = insertRows(list, count); f.isSet()) {
-        r.failure = f;
+    if (!db.transaction())
+        return sqlFailure(db.lastError());
+    if (const Failure f = write(); f.isSet()) {
         db.rollback();
-        return r;
+        return f;
     }
     if (!db.commit()) {
-        r.failure = sqlFailure(db.lastError());
+        const Failure f = sqlFailure(db.lastError());
         db.rollback();
-        return r;
+        return f;
     }
-    r.value = count;
-    return r;
+    return {};
 }
 
 Failure SongConnection::insertRows(const listmaker::CurrentList &list, int count) const

@@ -181,6 +181,10 @@ private:
     // Adds records 0 to count-1 of the list as an append does, inside the
     // caller's transaction.
     platform::Failure insertRows(const listmaker::CurrentList &list, int count) const;
+    // The failure of a list with more files than a list can hold, if it has.
+    static platform::Failure overCapacity(int fileCount);
+    // Runs write in a transaction: all it changed is kept, or on its failure nothing.
+    platform::Failure inTransaction(const std::function<platform::Failure()> &write) const;
     static platform::Failure failureOf(const QSqlError &error);
 
     QString m_name;
