@@ -96,12 +96,6 @@ bool takeText(TitleLines *lines, qint32 id, const char *buffer, SQLLEN indicator
     return true;
 }
 
-// The read's failure, or Interrupted when it was told to stop.
-Failure stopped(const ReadWatch *watch, const Failure &failure)
-{
-    return watch && watch->cancelled() ? ReadWatch::interruptedFailure() : failure;
-}
-
 // Rows one at a time, each text read in pieces: for texts of any length.
 Failure readRowByRow(SQLHDBC connection, Driver driver, const QString &statement, const QString &parameter,
     TitleLines *lines, ReadWatch *watch, bool counted)
@@ -116,20 +110,20 @@ Failure readRowByRow(SQLHDBC connection, Driver driver, const QString &statement
         return ReadWatch::interruptedFailure();
     SQLLEN parameterLength = 0;
     if (!st.execute(statement, parameter, &parameterLength))
-        return stopped(watch, st.failure());
+        return st.failure();
     for (;;) {
         const SQLRETURN r = SQLFetch(st.handle());
         if (r == SQL_NO_DATA)
             return {};
         if (!SQL_SUCCEEDED(r))
-            return stopped(watch, st.failure());
+            return st.failure();
         SQLINTEGER id = 0;
         SQLLEN idIndicator = 0;
         if (!SQL_SUCCEEDED(SQLGetData(st.handle(), 1, SQL_C_SLONG, &id, 0, &idIndicator)))
-            return stopped(watch, st.failure());
+            return st.failure();
         QString text;
         if (!readWholeText(st.handle(), 2, &text))
-            return stopped(watch, st.failure());
+            return st.failure();
         lines->append(idIndicator == SQL_NULL_DATA ? 0 : qint32(id), text);
         if (watch) {
             if (counted)
@@ -178,7 +172,7 @@ Failure readStatement(SQLHDBC connection, Driver driver, QString statement, QStr
 
         SQLLEN parameterLength = 0;
         if (!st.execute(statement, parameter, &parameterLength))
-            return stopped(watch, st.failure());
+            return st.failure();
 
         std::vector<SQLINTEGER> ids(blockRows);
         std::vector<SQLLEN> idIndicators(blockRows);
@@ -195,10 +189,10 @@ Failure readStatement(SQLHDBC connection, Driver driver, QString statement, QStr
             if (r == SQL_NO_DATA)
                 break;
             if (!SQL_SUCCEEDED(r))
-                return stopped(watch, st.failure());
+                return st.failure();
             for (SQLULEN i = 0; i < rows && !truncated; ++i) {
                 if (status[i] == SQL_ROW_ERROR)
-                    return stopped(watch, st.failure());
+                    return st.failure();
                 if (status[i] == SQL_ROW_NOROW)
                     continue;
                 const qint32 id = idIndicators[i] == SQL_NULL_DATA ? 0 : qint32(ids[i]);
@@ -241,7 +235,11 @@ LinesQuery::LinesQuery(
 Failure LinesQuery::run(TitleLines *lines, ReadWatch *watch) const
 {
     try {
-        return read(lines, watch);
+        const Failure f = read(lines, watch);
+        // A failure after the read was told to stop is the stop's doing, whatever the driver calls it.
+        if (f.isSet() && watch && watch->cancelled())
+            return ReadWatch::interruptedFailure();
+        return f;
     } catch (const std::bad_alloc &) {
         lines->clear();
         return {OutOfMemory, QStringLiteral("Out of memory")};
