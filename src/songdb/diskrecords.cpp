@@ -57,12 +57,11 @@ DbResult<std::optional<listmaker::CataloguedDisk>> SongConnection::findDisk(cons
         TitleLines found;
         if (const Failure f = LinesQuery(handle, sql::DiskKeys, id, true).run(&found); f.isSet())
             return f;
+        // Keys of the table's primary key, put in order as they are read: each once, ascending.
         std::vector<qint32> keys;
         keys.reserve(std::size_t(found.size()));
-        for (int i = 0; i < found.size(); ++i) {
-            if (keys.empty() || keys.back() != found.id(i))
-                keys.push_back(found.id(i));
-        }
+        for (int i = 0; i < found.size(); ++i)
+            keys.push_back(found.id(i));
         files->reserve(qsizetype(keys.size()));
         TitleLines unused;
         RecordsReader reader(handle);

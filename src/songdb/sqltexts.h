@@ -97,10 +97,10 @@ inline const QString UpdateRecord = QStringLiteral(
 inline const QString DeleteDisk = QStringLiteral("Delete from table1 where DiskID = ?");
 inline const QString DeleteAll = QStringLiteral("Delete from table1");
 
-// Bringing a disk up to date. The keys of a disk's records (read from the
-// index of DiskID), whose records are then read by key; keys in the texts
-// below are numbers the program formats.
-inline const QString DiskKeys = QStringLiteral("Select ID, TitleSID from table1 where DiskID = ?");
+// Bringing a disk up to date. The keys of a disk's records, each with an
+// empty text (read from the index of DiskID), whose records are then read
+// by key; keys in the texts below are numbers the program formats.
+inline const QString DiskKeys = QStringLiteral("Select ID, '' from table1 where DiskID = ?");
 // DeleteKeysIn + keys joined by ", " + KeysInEnd.
 inline const QString DeleteKeysIn = QStringLiteral("Delete from table1 where ID in (");
 inline const QString KeysInEnd = QStringLiteral(")");
